@@ -1,0 +1,39 @@
+# Shared by run.sh and test.sh: install what the build needs, configure, build.
+# shellcheck shell=bash
+
+ZOEDIT_PACKAGES=(
+  build-essential cmake ninja-build pkg-config ccache
+  libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libcli11-dev
+  qt6-base-dev qt6-serialport-dev qt6-svg-dev libgl-dev qt6-tools-dev-tools
+  qt6-qpa-plugins fonts-dejavu-core xvfb xauth
+  clang libclang-rt-14-dev
+)
+
+as_root() {
+  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+ensure_packages() {
+  local missing=()
+  for p in "${ZOEDIT_PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    as_root apt-get update -qq
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  fi
+}
+
+# configure_and_build BUILD_DIR [cmake args...]
+configure_and_build() {
+  local dir=$1; shift
+  local launcher=()
+  command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  if [ ! -f "$dir/build.ninja" ]; then
+    cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" "$@" >/dev/null
+  else
+    cmake "$dir" "$@" >/dev/null
+  fi
+  cmake --build "$dir" -j "$(nproc)"
+}

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Sets everything up and runs every test. ./test.sh --sanitize builds and runs
+# the core and command-line tests with AddressSanitizer and UBSan instead.
+set -euo pipefail
+cd "$(dirname "$0")"
+source scripts/common.sh
+ensure_packages
+
+if [ "${1:-}" = "--sanitize" ]; then
+  configure_and_build build-asan -DZOEDIT_SANITIZE=ON -DZOEDIT_BUILD_GUI=OFF -DZOEDIT_BUILD_BENCH=OFF
+  export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+  ctest --test-dir build-asan --output-on-failure -j 2
+  exit
+fi
+
+configure_and_build build
+
+# The file reader's fuzzer, briefly, when clang is there.
+if command -v clang++ >/dev/null && [ -d fuzz ] && [ -f fuzz/CMakeLists.txt ]; then
+  CXX=clang++ configure_and_build build-fuzz -DZOEDIT_FUZZ=ON -DZOEDIT_BUILD_GUI=OFF \
+    -DZOEDIT_BUILD_TESTS=OFF -DZOEDIT_BUILD_BENCH=OFF
+  scripts/run-fuzz.sh build-fuzz "${ZOEDIT_FUZZ_SECONDS:-20}"
+fi
+
+ctest --test-dir build --output-on-failure -j 2
