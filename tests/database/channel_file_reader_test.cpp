@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -207,10 +208,9 @@ TEST(ChannelFileRead, IndexesAndFlagsAreTakenAsTheyStand) {
 }
 
 TEST(ChannelFileLoad, FromDiskAndUnreadablePaths) {
-    const auto dir =
-        std::filesystem::temp_directory_path() /
-        ("zoedit-load-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
-    std::filesystem::create_directories(dir);
+    char pattern[] = "/tmp/zoedit-load-XXXXXX";
+    ASSERT_NE(::mkdtemp(pattern), nullptr);
+    const std::filesystem::path dir = pattern;
     const ChannelDatabase source = buildDatabase();
     const auto bytes = fileBytesOf(source);
     const std::string path = (dir / "channels.bin").string();
