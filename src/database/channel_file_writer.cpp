@@ -62,7 +62,8 @@ void foldNewRecords(DualTable<Record>& table) {
 
 // Row i of a sorted list showed channel number numbers[i]: that channel's
 // primary record takes the edited working record of the row. Applied in row
-// order after the new-record copy of the same row, as the editor always did.
+// order, after the new-record copy of the same row, so that a save with both
+// modes set gives the same file as before.
 void foldChannels(DualTable<ChannelRecord>& table, bool new_record_mode,
                   const std::vector<int>& numbers) {
     const std::size_t n = boundedCount(table.count, table.capacity);
