@@ -199,15 +199,6 @@ TEST(ChannelFileWrite, SortedListSavesEachRowUnderItsChannelNumber) {
     EXPECT_TRUE(reread(bytes).radioCount() == 4);
 }
 
-TEST(ChannelFileWrite, FullCapacityRoundTrip) {
-    const ChannelDatabase full = buildDatabase(testing::fullCapacityShape());
-    const auto bytes = fileBytesOf(full);
-    EXPECT_EQ(bytes.size(), 134u + 255 * 52 + 1000 * 16 + 20000 * 44 + 125 * 28 + 20000 * 7);
-    const ChannelDatabase loaded = reread(bytes);
-    EXPECT_EQ(contentDifference(full, loaded), "");
-    EXPECT_EQ(fileBytesOf(loaded), bytes);
-}
-
 TEST(ChannelFileWrite, CountsCorruptedInMemoryNeverReadPastTheTables) {
     ChannelDatabase db = buildDatabase();
     db.general.favourite_group_count = 500;
