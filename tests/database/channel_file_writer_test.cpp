@@ -53,8 +53,16 @@ TEST(Checksums, KnownValues) {
         ASSERT_EQ(crc16Arc(data), reference) << "length " << n;
         data.push_back(static_cast<std::uint8_t>(n * 37 + 11));
     }
-    const std::vector<std::uint8_t> ones(300, 0xFF);
-    EXPECT_EQ(byteSum16(ones), (300 * 255) % 65536);  // wraps at 16 bits
+    // Long enough to wrap at 16 bits many times and to need several folds of
+    // a wide sum, with a tail that is not a whole word.
+    for (const std::size_t n : {0u, 7u, 300u, 1029u, 70001u}) {
+        std::vector<std::uint8_t> bytes(n, 0xFF);
+        EXPECT_EQ(byteSum16(bytes), (n * 255) % 65536) << n;
+        unsigned plain = 0;
+        for (std::size_t i = 0; i < n; ++i)
+            plain += bytes[i] = static_cast<std::uint8_t>(i * 131 + 7);
+        EXPECT_EQ(byteSum16(bytes), plain % 65536) << n;
+    }
 }
 
 TEST(ChannelFileWrite, EmptyDatabaseIsThe134ByteFile) {
