@@ -5,7 +5,7 @@
 #include <iterator>
 #include <limits>
 
-namespace zoedit {
+namespace zoedit::link {
 
 namespace {
 // Offsets and positions are 32-bit on the link and in the progress messages.
@@ -194,4 +194,4 @@ void DownloadMachine::onVerdict(std::span<const std::uint8_t> batch) {
     }
 }
 
-}  // namespace zoedit
+}  // namespace zoedit::link

@@ -14,7 +14,7 @@
 #include "link/link_frames.h"
 #include "link/transfer_events.h"
 
-namespace zoedit {
+namespace zoedit::link {
 
 inline constexpr char kMsgInvalidDataFormatShort[] = "Invalid Data Format";
 inline constexpr char kMsgUnknownUsageType[] = "Unknown Usage Type";
@@ -74,4 +74,4 @@ private:
     std::vector<std::uint8_t> image_;
 };
 
-}  // namespace zoedit
+}  // namespace zoedit::link

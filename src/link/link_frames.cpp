@@ -5,7 +5,7 @@
 
 #include "database/big_endian.h"
 
-namespace zoedit {
+namespace zoedit::link {
 
 FileHeader parseLinkHeader(std::span<const std::uint8_t, kLinkHeaderSize> bytes) {
     be::Reader in(bytes);
@@ -97,4 +97,4 @@ std::uint16_t linkByteSum(std::span<const std::uint8_t> bytes) {
     return static_cast<std::uint16_t>(sum);
 }
 
-}  // namespace zoedit
+}  // namespace zoedit::link

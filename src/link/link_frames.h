@@ -12,7 +12,7 @@
 
 #include "database/channel_database.h"
 
-namespace zoedit {
+namespace zoedit::link {
 
 inline constexpr std::uint8_t LINK_READY = 0x01;
 inline constexpr std::uint8_t LINK_BLOCK = 0x02;
@@ -68,4 +68,4 @@ std::string modelIdText(const FileHeader& header);
 // The 16-bit byte sum that the header's checksum holds.
 std::uint16_t linkByteSum(std::span<const std::uint8_t> bytes);
 
-}  // namespace zoedit
+}  // namespace zoedit::link

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <system_error>
 
-namespace zoedit {
+namespace zoedit::link {
 
 namespace {
 std::string failure(const char* what, const std::string& path, int error) {
@@ -83,4 +83,4 @@ void PendingFile::discard() {
     }
 }
 
-}  // namespace zoedit
+}  // namespace zoedit::link

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace zoedit {
+namespace zoedit::link {
 
 class PendingFile {
 public:
@@ -39,4 +39,4 @@ private:
     std::ofstream out_;
 };
 
-}  // namespace zoedit
+}  // namespace zoedit::link

@@ -4,7 +4,7 @@
 
 #include "link/pending_file.h"
 
-namespace zoedit {
+namespace zoedit::link {
 
 namespace {
 // Stray bytes that mean nothing on the link: none is a link byte nor the
@@ -166,4 +166,4 @@ void ReceiverEmulator::sendNextBlock() {
     emit(frame);
 }
 
-}  // namespace zoedit
+}  // namespace zoedit::link

@@ -13,7 +13,7 @@
 
 #include "link/link_frames.h"
 
-namespace zoedit {
+namespace zoedit::link {
 
 struct ReceiverOptions {
     enum class Reject { None, Hw, Sw, Model };
@@ -84,4 +84,4 @@ private:
     std::optional<std::string> save_error_;
 };
 
-}  // namespace zoedit
+}  // namespace zoedit::link

@@ -8,7 +8,7 @@
 
 #include "ui/messages.h"
 
-namespace zoedit {
+namespace zoedit::link {
 
 // Shared with the port's watcher thread, which notifies the owner only for
 // the direction that is armed.
@@ -52,4 +52,4 @@ private:
 
 inline constexpr char kMsgPortNotOpen[] = "You must initialize the serial port.";
 
-}  // namespace zoedit
+}  // namespace zoedit::link

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace zoedit {
+namespace zoedit::link {
 
 UploadMachine::UploadMachine(TransferFlags& flags, SendBytes send, TransferEvents& events)
     : flags_(flags), send_(std::move(send)), events_(events) {}
@@ -134,4 +134,4 @@ void UploadMachine::finish() {
     rest();
 }
 
-}  // namespace zoedit
+}  // namespace zoedit::link

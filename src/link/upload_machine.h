@@ -14,7 +14,7 @@
 #include "link/pending_file.h"
 #include "link/transfer_events.h"
 
-namespace zoedit {
+namespace zoedit::link {
 
 inline constexpr char kMsgUploadCompleteC[] = "UpLoad Complete(C)!!";
 inline constexpr char kMsgUploadCompleteM[] = "UpLoad Complete(M)!!";
@@ -67,4 +67,4 @@ private:
     bool finished_ = false;
 };
 
-}  // namespace zoedit
+}  // namespace zoedit::link

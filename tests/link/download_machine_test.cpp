@@ -6,7 +6,7 @@
 
 #include "support/link_fixture.h"
 
-namespace zoedit {
+namespace zoedit::link {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -288,4 +288,4 @@ TEST(LinkFrames, VersionTextsAndHeaderRoundTrip) {
 }
 
 }  // namespace
-}  // namespace zoedit
+}  // namespace zoedit::link

@@ -11,7 +11,7 @@
 #include "link/upload_machine.h"
 #include "support/link_fixture.h"
 
-namespace zoedit {
+namespace zoedit::link {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -245,4 +245,4 @@ TEST(ReceiverEmulator, UnwritableSaveFailsVerification) {
 }
 
 }  // namespace
-}  // namespace zoedit
+}  // namespace zoedit::link

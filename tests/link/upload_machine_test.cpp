@@ -7,7 +7,7 @@
 
 #include "support/link_fixture.h"
 
-namespace zoedit {
+namespace zoedit::link {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -268,4 +268,4 @@ TEST_F(UploadMachineTest, ClosedPortOnlyComplains) {
 }
 
 }  // namespace
-}  // namespace zoedit
+}  // namespace zoedit::link

@@ -34,7 +34,7 @@ private:
 };
 
 // Records what a transfer machine shows, in order.
-class RecordingEvents : public TransferEvents {
+class RecordingEvents : public link::TransferEvents {
 public:
     void progress(std::uint32_t position) override { positions.push_back(position); }
     void close() override { ++closes; }
