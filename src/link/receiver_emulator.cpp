@@ -43,7 +43,11 @@ void ReceiverEmulator::emit(std::span<const std::uint8_t> frame) {
 }
 
 void ReceiverEmulator::announce() {
-    if (state_ == State::Idle) emitByte(LINK_READY);
+    if (state_ != State::Idle) return;
+    // Until the PC has been heard, it may have missed (or flushed) the last
+    // announcement: each one comes with its noise again.
+    if (!heard_) noise_sent_ = false;
+    emitByte(LINK_READY);
 }
 
 void ReceiverEmulator::reset() {
@@ -53,6 +57,7 @@ void ReceiverEmulator::reset() {
 }
 
 void ReceiverEmulator::receive(std::span<const std::uint8_t> bytes) {
+    if (!bytes.empty()) heard_ = true;
     for (std::uint8_t b : bytes) onByte(b);
 }
 

@@ -41,8 +41,8 @@ public:
     ReceiverEmulator(ReceiverOptions options, SendBytes deliver);
 
     // Tells the PC it is ready to receive (only while idle). A real receiver
-    // does this when its user starts the transfer; the first one is preceded
-    // by the configured noise.
+    // does this when its user starts the transfer. The noise goes before the
+    // first answer, and before every announcement until the PC has spoken.
     void announce();
     void receive(std::span<const std::uint8_t> bytes);
     // Gives up a transfer the PC abandoned (the caller decides when).
@@ -73,6 +73,7 @@ private:
     SendBytes deliver_;
     State state_ = State::Idle;
     bool noise_sent_ = false;
+    bool heard_ = false;
     std::vector<std::uint8_t> frame_;     // the frame being gathered
     std::vector<std::uint8_t> incoming_;  // header and data of the download so far
     bool framing_ok_ = true;
