@@ -91,10 +91,16 @@ std::string modelIdText(const FileHeader& header) {
     return std::string(header.model_id.begin(), end);
 }
 
-std::uint16_t linkByteSum(std::span<const std::uint8_t> bytes) {
-    std::uint32_t sum = 0;
-    for (std::uint8_t b : bytes) sum += b;
-    return static_cast<std::uint16_t>(sum);
+std::string downloadPositionText(std::uint32_t position, std::uint32_t total) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%d/%d", static_cast<int>(position), static_cast<int>(total));
+    return text;
+}
+
+std::string uploadCountText(std::uint32_t count) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%d ", static_cast<int>(count));
+    return text;
 }
 
 }  // namespace zoedit::link

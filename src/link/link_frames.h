@@ -65,7 +65,9 @@ std::string softwareVersionText(std::uint32_t version);
 // `model_id` up to its first NUL, at most 32 characters.
 std::string modelIdText(const FileHeader& header);
 
-// The 16-bit byte sum that the header's checksum holds.
-std::uint16_t linkByteSum(std::span<const std::uint8_t> bytes);
+// The download dialog's position text, "%d/%d", and the upload dialog's
+// count text, "%d " (with its trailing blank).
+std::string downloadPositionText(std::uint32_t position, std::uint32_t total);
+std::string uploadCountText(std::uint32_t count);
 
 }  // namespace zoedit::link

@@ -279,6 +279,9 @@ TEST(LinkFrames, VersionTextsAndHeaderRoundTrip) {
     EXPECT_EQ(hardwareVersionText(0x7), "0.07.00");
     EXPECT_EQ(softwareVersionText(0x12345), "1.34.45");
 
+    EXPECT_EQ(downloadPositionText(0, 2000), "0/2000");
+    EXPECT_EQ(uploadCountText(1029), "1029 ");
+
     const Bytes file = test::makeLinkFile(10, 0x80, 77);
     const FileHeader header = parseLinkHeader(std::span<const std::uint8_t, 64>(file.data(), 64));
     EXPECT_EQ(header.secondary_length, 77u);
