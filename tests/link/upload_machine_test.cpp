@@ -244,6 +244,15 @@ TEST_F(UploadMachineTest, CancelLeavesTheOldFileAlone) {
     }
 }
 
+TEST_F(UploadMachineTest, WorkFileNeverClobbersAFileBesideTheOutput) {
+    const Bytes mine = {'k', 'e', 'e', 'p'};
+    test::writeBytes(dir.path("received.bin.part"), mine);
+    sendHeader(test::makeLinkFile(0));
+    machine.cancel();
+    EXPECT_EQ(test::readBytes(dir.path("received.bin.part")), mine);
+    EXPECT_EQ(strays().size(), 1u);
+}
+
 TEST_F(UploadMachineTest, UncreatableOutputIsReportedByName) {
     const std::string path = (dir.dir() / "missing" / "out.bin").string();
     machine.arm(path);
