@@ -3,6 +3,7 @@
 #pragma once
 
 #include <CLI/CLI.hpp>
+
 #include <functional>
 #include <vector>
 
