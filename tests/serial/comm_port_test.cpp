@@ -65,23 +65,24 @@ protected:
 
     PtyPair pty;
     MessageLog log;
-    std::atomic<bool> download{false};
-    std::atomic<bool> upload{false};
-    CCommPort port{log, download, upload};
+    TransferFlags flags;
+    std::atomic<int>& download = flags.m_bDownloadActive;
+    std::atomic<int>& upload = flags.m_bUploadActive;
+    CCommPort port{log, flags};
     std::mutex diag_mutex;
     std::vector<std::string> diagnostics;
 };
 
 TEST_F(CommPortTest, ReceivedBytesReachTheQueueAndOnlyTheArmedDirectionIsTold) {
     ASSERT_TRUE(port.OpenPort(paramsFor(pty.slavePath()))) << port.lastError();
-    download = true;
+    download = 1;
     const auto first = pattern(300);
     ASSERT_TRUE(pty.writeMaster(first));
     EXPECT_EQ(drain(port.QueueRead, first.size()), first);
     EXPECT_TRUE(log.waitFor(ui::UM_DOWNLOAD_RX));
 
-    download = false;
-    upload = true;
+    download = 0;
+    upload = 1;
     const auto second = pattern(50, 3);
     ASSERT_TRUE(pty.writeMaster(second));
     EXPECT_EQ(drain(port.QueueRead, second.size()), second);
@@ -142,7 +143,7 @@ TEST_F(CommPortTest, CloseWhileIdleAndWhileReceivingReturns) {
     port.ClosePort();  // twice is harmless
 
     ASSERT_TRUE(port.OpenPort(paramsFor(pty.slavePath())));
-    download = true;
+    download = 1;
     std::atomic<bool> stop{false};
     std::thread far_end([&] {
         const auto chunk = pattern(512);
@@ -163,7 +164,7 @@ TEST_F(CommPortTest, CloseWhileIdleAndWhileReceivingReturns) {
 
 TEST_F(CommPortTest, FarEndVanishingEndsWritesAndTellsTheOwner) {
     ASSERT_TRUE(port.OpenPort(paramsFor(pty.slavePath())));
-    upload = true;
+    upload = 1;
     pty.closeSlave();
     pty.closeMaster();
     ASSERT_TRUE(waitUntil([&] { return port.lineLost(); }));

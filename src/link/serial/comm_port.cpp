@@ -29,9 +29,10 @@ struct CCommPort::Watch {
     bool read_failed = false;
 };
 
-CCommPort::CCommPort(ui::MessagePoster& owner, const std::atomic<bool>& download_active,
-                     const std::atomic<bool>& upload_active)
-    : owner_(owner), m_bDownloadActive(download_active), m_bUploadActive(upload_active) {}
+CCommPort::CCommPort(ui::MessagePoster& owner, const TransferFlags& flags)
+    : owner_(owner),
+      m_bDownloadActive(flags.m_bDownloadActive),
+      m_bUploadActive(flags.m_bUploadActive) {}
 
 CCommPort::~CCommPort() {
     ClosePort();
@@ -182,10 +183,10 @@ std::size_t CCommPort::ReadComm(Watch& watch, std::uint8_t* buffer, std::size_t 
 
 void CCommPort::notifyOwner() {
     const auto wparam = static_cast<std::intptr_t>(port_id_);
-    if (m_bDownloadActive.load(std::memory_order_acquire)) {
+    if (m_bDownloadActive.load(std::memory_order_acquire) != 0) {
         owner_.postMessage({ui::UM_DOWNLOAD_RX, wparam, 0});
     }
-    if (m_bUploadActive.load(std::memory_order_acquire)) {
+    if (m_bUploadActive.load(std::memory_order_acquire) != 0) {
         owner_.postMessage({ui::UM_UPLOAD_RX, wparam, 0});
     }
 }

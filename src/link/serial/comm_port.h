@@ -16,6 +16,7 @@
 #include "link/byte_queue.h"
 #include "link/link_port.h"
 #include "link/port_params.h"
+#include "link/transfer_events.h"
 #include "ui/messages.h"
 
 class QThread;
@@ -27,9 +28,8 @@ inline constexpr char kMsgWatchFailed[] = "Error while creating ThreadWatchComm,
 
 class CCommPort : public LinkPort {
 public:
-    // The owner keeps the two flags; the watcher only reads them.
-    CCommPort(ui::MessagePoster& owner, const std::atomic<bool>& download_active,
-              const std::atomic<bool>& upload_active);
+    // The owner keeps the two arming flags; the watcher only reads them.
+    CCommPort(ui::MessagePoster& owner, const TransferFlags& flags);
     ~CCommPort() override;
     CCommPort(const CCommPort&) = delete;
     CCommPort& operator=(const CCommPort&) = delete;
@@ -70,8 +70,8 @@ private:
     void setLastError(const std::string& text);
 
     ui::MessagePoster& owner_;
-    const std::atomic<bool>& m_bDownloadActive;
-    const std::atomic<bool>& m_bUploadActive;
+    const std::atomic<int>& m_bDownloadActive;
+    const std::atomic<int>& m_bUploadActive;
 
     std::atomic<bool> connected_{false};
     std::atomic<bool> line_lost_{false};
