@@ -40,6 +40,19 @@ struct Layout {
 TEST(Checksums, KnownValues) {
     EXPECT_EQ(crc16Arc(asBytes("123456789")), 0xBB3D);
     EXPECT_EQ(crc16Arc({}), 0);
+    // Every length, so that both the eight-byte steps and the tail are checked
+    // against a plain bit-by-bit CRC.
+    std::vector<std::uint8_t> data;
+    for (std::size_t n = 0; n < 40; ++n) {
+        unsigned reference = 0;
+        for (std::uint8_t b : data) {
+            reference ^= b;
+            for (int bit = 0; bit < 8; ++bit)
+                reference = (reference & 1) ? (reference >> 1) ^ 0xA001 : reference >> 1;
+        }
+        ASSERT_EQ(crc16Arc(data), reference) << "length " << n;
+        data.push_back(static_cast<std::uint8_t>(n * 37 + 11));
+    }
     const std::vector<std::uint8_t> ones(300, 0xFF);
     EXPECT_EQ(byteSum16(ones), (300 * 255) % 65536);  // wraps at 16 bits
 }
