@@ -158,6 +158,12 @@ void CZoEditView::onEvent(const ui::ControlEvent& event) {
             if (event.id == IDC_TV_LIST) OnItemChanged(ChannelKind::Tv, event.item);
             if (event.id == IDC_RADIO_LIST) OnItemChanged(ChannelKind::Radio, event.item);
             return;
+        case ui::EventKind::ItemClick:
+            // A click outside the rows leaves no row selected; the active
+            // list follows the selection change the click causes, not the click.
+            if (event.id == IDC_TV_LIST) m_state.m_nSelectedTvRow = event.item;
+            if (event.id == IDC_RADIO_LIST) m_state.m_nSelectedRadioRow = event.item;
+            return;
         case ui::EventKind::Clicked:
             onCommand(event.id);
             return;

@@ -23,6 +23,8 @@ struct ViewHooks {
     std::function<void()> port_command;
     // Hands the application's name and the document's title to printing.
     std::function<void(const std::string& app_name, const std::string& doc_title)> print_titles;
+    // Whether the serial port is open (the check mark of the port command).
+    std::function<bool()> port_open;
     // The print source changes to the list of this kind.
     std::function<void(ChannelKind kind)> print_source;
 };

@@ -219,3 +219,19 @@ TEST_F(ViewTest, NamesAreShownThroughTheChosenCodePage) {
 
 }  // namespace
 }  // namespace zoedit::test
+
+namespace zoedit::test {
+namespace {
+
+TEST_F(ViewTest, LeftClickSetsTheRowButNotTheActiveList) {
+    openDatabase(testing::buildDatabase());
+    ASSERT_EQ(state().m_activeList, ActiveList::Tv);
+    view->onEvent({ui::form::IDC_RADIO_LIST, ui::EventKind::ItemClick, 2});
+    EXPECT_EQ(state().m_nSelectedRadioRow, 2);
+    EXPECT_EQ(state().m_activeList, ActiveList::Tv);
+    view->onEvent({ui::form::IDC_TV_LIST, ui::EventKind::ItemClick, -1});
+    EXPECT_EQ(state().m_nSelectedTvRow, -1);
+}
+
+}  // namespace
+}  // namespace zoedit::test
