@@ -62,8 +62,11 @@ TEST(CommandTable, ToolbarButtonsAreMenuCommandsInTheirOrder) {
                                        ID_APP_ABOUT};
     const auto buttons = toolbarButtons();
     EXPECT_EQ(std::vector<int>(buttons.begin(), buttons.end()), expected);
-    for (int id : buttons)
-        if (id != 0) EXPECT_NE(std::find(ids.begin(), ids.end(), id), ids.end()) << id;
+    for (int id : buttons) {
+        if (id != 0) {
+            EXPECT_NE(std::find(ids.begin(), ids.end(), id), ids.end()) << id;
+        }
+    }
 }
 
 TEST(CommandTable, FormKeysSendTheButtonsAndEditingKeysSendNothingUseful) {
