@@ -149,7 +149,36 @@ void CZoEditView::OnEdit() {
     m_state.m_bNewRecord = 0;
 }
 
+// Changes the user makes on the pages: typing while in edit mode, the drop
+// lists and check boxes, and the favourite boxes, which change the groups at
+// once even outside edit mode.
+void CZoEditView::NoteUserChange(const ui::ControlEvent& event) {
+    if (!m_state.m_bLoaded) return;
+    bool favourite_box = false;
+    for (ui::ControlId id : IDC_FAVOURITE_CHECK) favourite_box |= id == event.id;
+    if (event.kind == ui::EventKind::Clicked && favourite_box) {
+        m_state.m_bModified = 1;
+        return;
+    }
+    if (!m_state.m_bEditing) return;
+    switch (event.kind) {
+        case ui::EventKind::EditChange:
+            m_state.m_bModified = 1;
+            return;
+        case ui::EventKind::SelChange:
+            if (event.id == IDC_POLARISATION || event.id == IDC_FEC) m_state.m_bModified = 1;
+            return;
+        case ui::EventKind::Clicked:
+            if (event.id == IDC_PID_MODE || event.id == IDC_LOCKED || event.id == IDC_SCRAMBLED)
+                m_state.m_bModified = 1;
+            return;
+        default:
+            return;
+    }
+}
+
 void CZoEditView::onEvent(const ui::ControlEvent& event) {
+    NoteUserChange(event);
     switch (event.kind) {
         case ui::EventKind::SelChange:
             if (event.id == IDC_TAB) OnTabSelChange(m_platform.form.selectedIndex(IDC_TAB));

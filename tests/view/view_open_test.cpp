@@ -267,3 +267,36 @@ TEST_F(ViewTest, ClosingWithUnsavedEditsWritesTheFileOnlyOnYes) {
 
 }  // namespace
 }  // namespace zoedit::test
+
+namespace zoedit::test {
+namespace {
+
+using namespace ui::form;
+
+TEST_F(ViewTest, ChangesAfterTheFirstSaveAreStillOfferedForSaving) {
+    open(writeFile("again.bin", testing::buildDatabase()));
+    view->onCommand(IDC_EDIT);
+    ASSERT_TRUE(view->Save());
+    EXPECT_FALSE(view->hasUnsavedEdits());
+    view->onEvent({IDC_CHANNEL_NAME, ui::EventKind::EditChange});
+    EXPECT_TRUE(view->hasUnsavedEdits());
+    ASSERT_TRUE(view->Save());
+    EXPECT_FALSE(view->hasUnsavedEdits());
+    view->onEvent({IDC_FEC, ui::EventKind::SelChange});
+    EXPECT_TRUE(view->hasUnsavedEdits());
+}
+
+TEST_F(ViewTest, FavouriteBoxClicksCountAsChangesEvenOutsideEditMode) {
+    open(writeFile("favourites.bin", testing::buildDatabase()));
+    view->onEvent({IDC_CHANNEL_NAME, ui::EventKind::EditChange});  // read-only: no change
+    EXPECT_FALSE(view->hasUnsavedEdits());
+    view->onEvent({IDC_FAVOURITE_CHECK[4], ui::EventKind::Clicked});
+    EXPECT_TRUE(view->hasUnsavedEdits());
+    // Loading a file starts afresh (after the question, answered No here).
+    open(writeFile("other.bin", testing::buildDatabase()));
+    EXPECT_EQ(fake.dialogs.messageTexts().size(), 1u);
+    EXPECT_FALSE(view->hasUnsavedEdits());
+}
+
+}  // namespace
+}  // namespace zoedit::test
