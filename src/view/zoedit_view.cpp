@@ -61,6 +61,8 @@ void CZoEditView::OnInitialUpdate() {
     form.setItems(IDC_FEC, {"AUTO", "1/2", "2/3", "3/4", "5/6", "7/8"});
 
     SetupLists();
+    // Present on the form for their values or as command targets only.
+    for (ui::ControlId id : {IDC_DATE, IDC_FILL_TV, IDC_FILL_RADIO}) form.setVisible(id, false);
 
     form.setLabelStyle(IDC_SATELLITE_BANNER,
                        {ui::rgb(255, 255, 255), ui::rgb(0, 128, 192), 20, true});
