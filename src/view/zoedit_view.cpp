@@ -16,6 +16,9 @@ constexpr ui::ControlId kEditButtons[] = {IDC_EDIT, IDC_NEW, IDC_SAVE, IDC_DELET
 
 constexpr int kColumnWidths[4] = {80, 195, 160, 130};
 
+// The document never has a name of its own.
+constexpr char kDocumentTitle[] = "Untitled";
+
 std::string todayText() {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
@@ -74,10 +77,11 @@ void CZoEditView::OnInitialUpdate() {
 
     m_values.date = todayText();
     UpdateDataToForm();
+    setComboText(IDC_FEC, "");  // not a form variable: cleared here like the others
     EnterReadOnlyState();
 
     if (m_hooks.port_command) m_hooks.port_command();
-    if (m_hooks.print_titles) m_hooks.print_titles(ui::kAppTitle, "");
+    if (m_hooks.print_titles) m_hooks.print_titles(ui::kAppTitle, kDocumentTitle);
 }
 
 void CZoEditView::SetupLists() {
