@@ -17,10 +17,10 @@ inline constexpr int IDCANCEL = 2;
 
 // ---------------------------------------------------------------------------
 // Forms and dialog templates.
-inline constexpr int IDD_ABOUTBOX = 100;         // about box
-inline constexpr int IDD_ZOEDIT_FORM = 101;      // the main form of CZoEditView
-inline constexpr int IDD_PORT_SETTINGS = 137;    // serial port settings
-inline constexpr int IDD_FAVORITES = 166;        // CFavoriteDlg
+inline constexpr int IDD_ABOUTBOX = 100;           // about box
+inline constexpr int IDD_ZOEDIT_FORM = 101;        // the main form of CZoEditView
+inline constexpr int IDD_PORT_SETTINGS = 137;      // serial port settings
+inline constexpr int IDD_FAVORITES = 166;          // CFavoriteDlg
 inline constexpr int IDD_DOWNLOAD_PROGRESS = 186;  // PC to receiver progress
 inline constexpr int IDD_UPLOAD_PROGRESS = 190;    // receiver to PC progress
 inline constexpr int IDD_SEARCH = 194;             // channel search
@@ -30,15 +30,15 @@ inline constexpr int IDD_SEARCH = 194;             // channel search
 namespace form {
 
 // Shared by all three pages.
-inline constexpr ControlId IDC_TAB = 1044;           // tab control: Channel, Transponder, Satellite
-inline constexpr ControlId IDC_EDIT_GROUP = 1039;    // group box around the five edit buttons
-inline constexpr ControlId IDC_EDIT = 1040;          // "تعديل" enter edit mode
-inline constexpr ControlId IDC_NEW = 1069;           // "جديد" placeholder record
-inline constexpr ControlId IDC_SAVE = 1041;          // "حفظ" commit and write the file
-inline constexpr ControlId IDC_DELETE = 1042;        // "مسـح" cascading delete
-inline constexpr ControlId IDC_CANCEL = 1043;        // "إلغاء" drop a pending new record
-inline constexpr ControlId IDC_FILE_PATH = 1054;     // static showing the current path
-inline constexpr ControlId IDC_DATE = 1085;          // today's date, never visible
+inline constexpr ControlId IDC_TAB = 1044;         // tab control: Channel, Transponder, Satellite
+inline constexpr ControlId IDC_EDIT_GROUP = 1039;  // group box around the five edit buttons
+inline constexpr ControlId IDC_EDIT = 1040;        // "تعديل" enter edit mode
+inline constexpr ControlId IDC_NEW = 1069;         // "جديد" placeholder record
+inline constexpr ControlId IDC_SAVE = 1041;        // "حفظ" commit and write the file
+inline constexpr ControlId IDC_DELETE = 1042;      // "مسـح" cascading delete
+inline constexpr ControlId IDC_CANCEL = 1043;      // "إلغاء" drop a pending new record
+inline constexpr ControlId IDC_FILE_PATH = 1054;   // static showing the current path
+inline constexpr ControlId IDC_DATE = 1085;        // today's date, never visible
 
 // The two lists and what sits above them.
 inline constexpr ControlId IDC_TV_LIST = 1017;
@@ -53,12 +53,12 @@ inline constexpr ControlId IDC_FILL_TV = 1046;
 inline constexpr ControlId IDC_FILL_RADIO = 1047;
 
 // Channel page.
-inline constexpr ControlId IDC_TV_PICTURE = 1048;      // picture static, bitmap 150
-inline constexpr ControlId IDC_RADIO_PICTURE = 1151;   // picture static, bitmap 134
+inline constexpr ControlId IDC_TV_PICTURE = 1048;     // picture static, bitmap 150
+inline constexpr ControlId IDC_RADIO_PICTURE = 1151;  // picture static, bitmap 134
 inline constexpr ControlId IDC_CHANNEL_NUMBER = 1105;  // colour label, "رقم القناة" until shown
 inline constexpr ControlId IDC_SATELLITE_BANNER = 1020;  // colour label, "أسم القمر الصناعى"
 inline constexpr ControlId IDC_TRANSPONDER_SELECTOR = 1045;  // combo, one entry per transponder
-inline constexpr ControlId IDC_CHANNEL_NAME_LABEL = 1025;    // "قائمة قنوات التلفزيون"
+inline constexpr ControlId IDC_CHANNEL_NAME_LABEL = 1025;  // "قائمة قنوات التلفزيون"
 inline constexpr ControlId IDC_CHANNEL_NAME = 1026;
 inline constexpr ControlId IDC_SERVICE_ID = 1028;  // hex, 4 characters
 inline constexpr ControlId IDC_PID_MODE = 1106;    // check box "PID Mode"
@@ -66,7 +66,7 @@ inline constexpr ControlId IDC_VIDEO_PID = 1030;
 inline constexpr ControlId IDC_CODE_PID = 1000;  // 4 characters
 inline constexpr ControlId IDC_AUDIO_PID = 1033;
 inline constexpr ControlId IDC_FOURTH_PID_LABEL = 1034;
-inline constexpr ControlId IDC_FOURTH_PID = 1035;  // 4 characters
+inline constexpr ControlId IDC_FOURTH_PID = 1035;   // 4 characters
 inline constexpr ControlId IDC_HEX_LABEL_1 = 1093;  // the four "[HEX]" labels
 inline constexpr ControlId IDC_HEX_LABEL_2 = 1094;
 inline constexpr ControlId IDC_HEX_LABEL_3 = 1095;
@@ -113,12 +113,12 @@ inline constexpr ControlId IDC_POSITION_HINT = 1107;  // "( 180.0E ~ 180.0W )"
 
 // Labels that the form carries without an identifier of their own. They get
 // one here so that switching pages can show and hide them with their fields.
-inline constexpr ControlId IDC_FILE_PATH_LABEL = 20001;          // "File Path"
+inline constexpr ControlId IDC_FILE_PATH_LABEL = 20001;             // "File Path"
 inline constexpr ControlId IDC_TRANSPONDER_SELECTOR_LABEL = 20002;  // "تردد القنوات"
-inline constexpr ControlId IDC_SERVICE_ID_LABEL = 20003;         // "رقم الخدمة [HEX]"
-inline constexpr ControlId IDC_VIDEO_PID_LABEL = 20004;          // "الصورة PID"
-inline constexpr ControlId IDC_CODE_PID_LABEL = 20005;           // "الرمز PID"
-inline constexpr ControlId IDC_AUDIO_PID_LABEL = 20006;          // "الصوت PID"
+inline constexpr ControlId IDC_SERVICE_ID_LABEL = 20003;            // "رقم الخدمة [HEX]"
+inline constexpr ControlId IDC_VIDEO_PID_LABEL = 20004;             // "الصورة PID"
+inline constexpr ControlId IDC_CODE_PID_LABEL = 20005;              // "الرمز PID"
+inline constexpr ControlId IDC_AUDIO_PID_LABEL = 20006;             // "الصوت PID"
 
 }  // namespace form
 
@@ -133,10 +133,10 @@ inline constexpr ControlId IDC_TV_LIST[10] = {1087, 1113, 1114, 1089, 1090,
                                               1091, 1092, 1093, 1094, 1095};
 inline constexpr ControlId IDC_RADIO_LIST[10] = {1088, 1115, 1116, 1118, 1119,
                                                  1120, 1121, 1122, 1123, 1124};
-inline constexpr ControlId IDC_TV_MODE = 1046;        // radio button "قنوات التلفزيون"
-inline constexpr ControlId IDC_RADIO_MODE = 1117;     // radio button "إذاعات الراديو"
-inline constexpr ControlId IDC_TV_LABEL = 1110;       // "تلفزيون :", shown in TV mode
-inline constexpr ControlId IDC_RADIO_LABEL = 1111;    // "ردايو :", shown in radio mode
+inline constexpr ControlId IDC_TV_MODE = 1046;      // radio button "قنوات التلفزيون"
+inline constexpr ControlId IDC_RADIO_MODE = 1117;   // radio button "إذاعات الراديو"
+inline constexpr ControlId IDC_TV_LABEL = 1110;     // "تلفزيون :", shown in TV mode
+inline constexpr ControlId IDC_RADIO_LABEL = 1111;  // "ردايو :", shown in radio mode
 inline constexpr ControlId IDC_GROUP_CAPTION = 1134;  // the selected group's name
 inline constexpr ControlId IDC_SAVE = IDOK;           // "حفظ التغيرات"
 inline constexpr ControlId IDC_CANCEL = IDCANCEL;     // present, not visible
@@ -145,23 +145,23 @@ inline constexpr ControlId IDC_CANCEL = IDCANCEL;     // present, not visible
 // ---------------------------------------------------------------------------
 // Port settings dialog 137.
 namespace port {
-inline constexpr ControlId IDC_PORT = 1012;       // "Com1" .. "Com4", sorted, editable
-inline constexpr ControlId IDC_SPEED = 1013;      // "110" .. "256000", editable
-inline constexpr ControlId IDC_OFF = 1014;        // radio group Off / On
+inline constexpr ControlId IDC_PORT = 1012;   // "Com1" .. "Com4", sorted, editable
+inline constexpr ControlId IDC_SPEED = 1013;  // "110" .. "256000", editable
+inline constexpr ControlId IDC_OFF = 1014;    // radio group Off / On
 inline constexpr ControlId IDC_ON = 1015;
 inline constexpr ControlId IDC_DATA_BITS = 1016;  // "4" .. "8"
 inline constexpr ControlId IDC_PARITY = 1017;     // "Even", "Odd", "None", "Mark", "Space"
 inline constexpr ControlId IDC_STOP_BITS = 1018;  // "1", "1.5", "2"
 // Flow control radio group: None, Xon/Xoff, RTS, Xon/RTS (index 0..3).
 inline constexpr ControlId IDC_FLOW[4] = {1019, 1020, 1021, 1022};
-inline constexpr ControlId IDC_SAVE = IDOK;  // "حفظ"
+inline constexpr ControlId IDC_SAVE = IDOK;        // "حفظ"
 inline constexpr ControlId IDC_CANCEL = IDCANCEL;  // "إلغاء"
 }  // namespace port
 
 // ---------------------------------------------------------------------------
 // Download progress dialog 186 (PC to receiver).
 namespace download {
-inline constexpr ControlId IDC_MODEL_ID = 1006;   // "Model ID :"
+inline constexpr ControlId IDC_MODEL_ID = 1006;    // "Model ID :"
 inline constexpr ControlId IDC_HW_VERSION = 1137;  // "H / W : "
 inline constexpr ControlId IDC_SW_VERSION = 1015;  // "S / W : "
 inline constexpr ControlId IDC_COM_PORT = 1005;    // "Com Port :"
@@ -184,7 +184,7 @@ inline constexpr ControlId IDC_CANCEL = IDCANCEL;  // "إلغاء سحب الق�
 // Search dialog 194.
 namespace search {
 inline constexpr ControlId IDC_NAME = 1030;  // the name typed by the user
-inline constexpr ControlId IDC_OK = IDOK;    // "أضغط هنا بعد كتابة أسم القناة"
+inline constexpr ControlId IDC_OK = IDOK;  // "أضغط هنا بعد كتابة أسم القناة"
 }  // namespace search
 
 // ---------------------------------------------------------------------------
@@ -244,8 +244,8 @@ inline constexpr int kNoImage = -1;
 
 // ---------------------------------------------------------------------------
 // Strings.
-inline constexpr int IDS_STATUS_SETTING = 129;      // width of the second status pane
-inline constexpr int AFX_IDS_APP_TITLE = 57344;     // "LuEdit"
+inline constexpr int IDS_STATUS_SETTING = 129;           // width of the second status pane
+inline constexpr int AFX_IDS_APP_TITLE = 57344;          // "LuEdit"
 inline constexpr int AFX_IDP_PARSE_STRING_SIZE = 61716;  // text too long for its field
 
 inline constexpr char kAppTitle[] = "LuEdit";

@@ -47,8 +47,8 @@ TEST(BandDerivation, FrequencyRangesAndBoundaries) {
     const struct {
         std::uint16_t frequency;
         std::uint8_t before, after;
-    } cases[] = {{2999, 7, 7}, {3000, 1, 0}, {6000, 1, 0}, {6001, 1, 1}, {9999, 0, 0},
-                 {10000, 0, 1}, {17000, 0, 1}, {17001, 0, 0}};
+    } cases[] = {{2999, 7, 7}, {3000, 1, 0},  {6000, 1, 0},  {6001, 1, 1},
+                 {9999, 0, 0}, {10000, 0, 1}, {17000, 0, 1}, {17001, 0, 0}};
     for (const auto& c : cases) {
         sat.band = c.before;
         tp.frequency = c.frequency;
