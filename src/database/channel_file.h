@@ -47,8 +47,8 @@ struct SaveFolding {
     bool new_record_mode = false;  // every table and member list: primary[i] = working[i]
     // Sorted mode of a channel list: row i of the list showed channel number
     // tv_sorted_numbers[i]; primary[n-1] = working[i]. Empty when not sorted.
-    std::vector<int> tv_sorted_numbers;
-    std::vector<int> radio_sorted_numbers;
+    std::vector<int> tv_sorted_numbers{};
+    std::vector<int> radio_sorted_numbers{};
 };
 
 // Folds the working copy, derives the band of `current_transponder`'s

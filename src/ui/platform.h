@@ -36,22 +36,6 @@ public:
     virtual int trackPopupMenu(const std::vector<PopupMenuItem>& items, int x, int y) = 0;
 };
 
-// Byte strings of the channel file (names) to and from UTF-8. Must be
-// lossless: encode(decode(b)) == b for any bytes b.
-class NameCodec {
-public:
-    virtual ~NameCodec() = default;
-    virtual std::string decode(std::string_view bytes) const = 0;
-    virtual std::string encode(std::string_view utf8) const = 0;
-};
-
-// Every byte as the code point of the same value (ISO-8859-1): lossless.
-class Latin1Codec final : public NameCodec {
-public:
-    std::string decode(std::string_view bytes) const override;
-    std::string encode(std::string_view utf8) const override;
-};
-
 struct Platform {
     Form& form;
     Dialogs& dialogs;
