@@ -11,7 +11,7 @@
 #include <QToolBar>
 
 #include "qt/about_box.h"
-#include "qt/menu_definition.h"
+#include "app/command_table.h"
 #include "qt/pictures.h"
 #include "ui/resource_ids.h"
 
@@ -21,6 +21,43 @@ namespace {
 
 using namespace zoedit::ui::cmd;
 
+// Prompts of the standard commands, which the program does not word itself.
+struct StandardText {
+    int command;
+    const char* prompt;
+    const char* tool_tip;
+};
+constexpr StandardText kStandardTexts[] = {
+    {ID_FILE_OPEN, "Open an existing document", "Open"},
+    {ID_FILE_PRINT, "Print the active document", "Print"},
+    {ID_FILE_PRINT_PREVIEW, "Display full pages", "Print Preview"},
+    {ID_FILE_PRINT_SETUP, "Change the printer and printing options", "Print Setup"},
+    {ID_APP_EXIT, "Quit the application; prompts to save documents", "Exit"},
+    {ID_VIEW_TOOLBAR, "Show or hide the toolbar", "Toggle ToolBar"},
+    {ID_VIEW_STATUS_BAR, "Show or hide the status bar", "Toggle StatusBar"},
+    {ID_APP_ABOUT, "Display program information, version number and copyright", "About"},
+};
+
+const char* toolbarPicture(int command) {
+    switch (command) {
+        case ID_FILE_OPEN: return "open";
+        case ID_FILE_SAVE: return "save";
+        case ID_VIEW_TV: return "tv";
+        case ID_VIEW_RADIO: return "radio";
+        case ID_VIEW_FAVOURITES: return "favourites";
+        case ID_DOWNLOAD: return "download";
+        case ID_UPLOAD: return "upload";
+        case ID_PORT_SETTINGS: return "port";
+        case ID_FILE_PRINT: return "print";
+        case ID_APP_ABOUT: return "about";
+        default: return "";
+    }
+}
+
+QString toQt(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 bool isFrameCommand(int command) {
     return command == ID_APP_EXIT || command == ID_VIEW_TOOLBAR || command == ID_VIEW_STATUS_BAR ||
            command == ID_APP_ABOUT;
@@ -29,7 +66,7 @@ bool isFrameCommand(int command) {
 }  // namespace
 
 CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
-    setWindowTitle(QStringLiteral("ZoEdit - channel editor for satellite receivers"));
+    setWindowTitle(toQt(app::windowTitle()));
     setWindowIcon(icon(QStringLiteral("app")));
     setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowTabbedDocks);
     buildMenus();
@@ -44,9 +81,15 @@ QAction* CMainFrame::makeAction(int command, const QString& caption, const QStri
     const QString text = shortcut.isEmpty() ? caption : caption + QLatin1Char('\t') + shortcut;
     auto* action = new QAction(text, this);
     action->setData(command);
-    if (const CommandTextDef* t = commandText(command)) {
-        action->setStatusTip(QString::fromUtf8(t->prompt));
-        action->setToolTip(QString::fromUtf8(t->tool_tip));
+    const app::CommandTexts own = app::commandTexts(command);
+    if (!own.prompt.empty()) {
+        action->setStatusTip(toQt(own.prompt));
+        action->setToolTip(toQt(own.tooltip));
+    }
+    for (const StandardText& t : kStandardTexts) {
+        if (t.command != command || !own.prompt.empty()) continue;
+        action->setStatusTip(QString::fromLatin1(t.prompt));
+        action->setToolTip(QString::fromLatin1(t.tool_tip));
     }
     if (const char* picture = toolbarPicture(command); *picture)
         action->setIcon(icon(QString::fromLatin1(picture)));
@@ -57,17 +100,16 @@ QAction* CMainFrame::makeAction(int command, const QString& caption, const QStri
 }
 
 void CMainFrame::buildMenus() {
-    for (const MenuDef& def : mainMenu()) {
-        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(def.caption));
-        for (const MenuItemDef& item : def.items) {
-            if (item.command == 0) {
+    for (const app::Menu& def : app::mainMenu()) {
+        QMenu* menu = menuBar()->addMenu(toQt(def.caption));
+        for (const app::MenuItem& item : def.items) {
+            if (item.isSeparator()) {
                 menu->addSeparator();
                 continue;
             }
-            menu->addAction(makeAction(item.command, QString::fromUtf8(item.caption),
-                                       QString::fromUtf8(item.shortcut)));
+            menu->addAction(makeAction(item.id, toQt(item.caption), toQt(item.shortcut)));
         }
-        if (def.items.front().command == ID_VIEW_TV) addCodePageMenu(menu);
+        if (def.items.front().id == ID_VIEW_TV) addCodePageMenu(menu);
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::updateCommandStates);
     }
     m_actions.value(ID_VIEW_TOOLBAR)->setCheckable(true);
@@ -108,7 +150,7 @@ void CMainFrame::buildToolBar() {
     m_toolBar->setIconSize(QSize(32, 32));
     m_toolBar->setMovable(true);
     m_toolBar->setAllowedAreas(Qt::AllToolBarAreas);
-    for (int command : toolbarCommands()) {
+    for (int command : app::toolbarButtons()) {
         if (command == 0)
             m_toolBar->addSeparator();
         else
@@ -140,15 +182,14 @@ void CMainFrame::buildStatusBar() {
     addPane(QStringLiteral("pane%1").arg(ui::IDS_STATUS_SETTING),
             QString::fromLatin1(ui::kStatusSettingText), true);
     // Lock-key states cannot be read portably: the indicators keep their places, greyed.
-    for (const char* key : {"CAP", "NUM", "SCRL"})
-        addPane(QStringLiteral("pane%1").arg(QLatin1String(key)), QString::fromLatin1(key), false)
-            ->setText(QString::fromLatin1(key));
+    for (std::string_view key : app::kIndicators)
+        addPane(QStringLiteral("pane") + toQt(key), toQt(key), false)->setText(toQt(key));
     m_actions.value(ID_VIEW_STATUS_BAR)->setChecked(true);
 }
 
 void CMainFrame::buildAccelerators() {
-    for (const AcceleratorDef& acc : accelerators()) {
-        auto* shortcut = new QShortcut(QKeySequence(QString::fromLatin1(acc.keys)), this);
+    for (const app::Accelerator& acc : app::accelerators()) {
+        auto* shortcut = new QShortcut(QKeySequence(toQt(acc.keys)), this);
         shortcut->setContext(Qt::WindowShortcut);
         const int command = acc.command;
         shortcut->setProperty("command", command);
@@ -212,9 +253,10 @@ QString CMainFrame::statusText() const {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-    // Neither answer of the prompt keeps the window open.
-    if (m_closePrompt) m_closePrompt();
-    event->accept();
+    if (!m_closePrompt || m_closePrompt())
+        event->accept();
+    else
+        event->ignore();
 }
 
 }  // namespace zoedit::qt

@@ -29,8 +29,8 @@ public:
 
     void setCommandHandler(CommandHandler handler) { m_handler = std::move(handler); }
     void setCommandEnabledQuery(CommandEnabledQuery query);
-    // Runs before the window closes; whatever it does, the window closes.
-    void setClosePrompt(std::function<void()> prompt) { m_closePrompt = std::move(prompt); }
+    // Runs before the window closes; false keeps it open (a save asked for failed).
+    void setClosePrompt(std::function<bool()> prompt) { m_closePrompt = std::move(prompt); }
 
     // The one place a command enters: menu, toolbar and accelerators.
     void dispatchCommand(int command);
@@ -73,7 +73,7 @@ private:
     QActionGroup* m_codePages = nullptr;
     CommandHandler m_handler;
     CommandEnabledQuery m_enabledQuery;
-    std::function<void()> m_closePrompt;
+    std::function<bool()> m_closePrompt;
 };
 
 }  // namespace zoedit::qt

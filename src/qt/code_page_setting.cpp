@@ -1,4 +1,4 @@
-#include "qt/code_page_codec.h"
+#include "qt/code_page_setting.h"
 
 #include <QSettings>
 
