@@ -3,7 +3,6 @@
 #pragma once
 
 #include <CLI/CLI.hpp>
-
 #include <functional>
 #include <vector>
 
@@ -14,6 +13,13 @@ using CommandSetup = std::function<void(CLI::App&)>;
 inline std::vector<CommandSetup>& commandRegistry() {
     static std::vector<CommandSetup> setups;
     return setups;
+}
+
+// The process's exit status: a command's callback sets it when it fails, so
+// that failures travel as values rather than exceptions.
+inline int& exitStatus() {
+    static int status = 0;
+    return status;
 }
 
 // Use as: static const bool registered = registerCommand(&addInfoCommand);

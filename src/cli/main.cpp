@@ -6,5 +6,5 @@ int main(int argc, char** argv) {
     app.require_subcommand(1);
     for (const auto& setup : zoedit::cli::commandRegistry()) setup(app);
     CLI11_PARSE(app, argc, argv);
-    return 0;
+    return zoedit::cli::exitStatus();
 }

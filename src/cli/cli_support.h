@@ -1,0 +1,43 @@
+// What the subcommands share: loading a file with its error reporting, the
+// code page option and the conversion of names for a terminal.
+#pragma once
+
+#include <CLI/CLI.hpp>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "database/channel_database.h"
+#include "database/codepage.h"
+
+namespace zoedit::cli {
+
+struct LoadedFile {
+    std::vector<std::uint8_t> bytes;
+    std::unique_ptr<ChannelDatabase> db;
+};
+
+// Reads and parses `path`; on failure prints why on stderr, sets the exit
+// status to 1 and returns nothing.
+std::optional<LoadedFile> loadForCommand(const std::string& path);
+
+// Whole file contents; nothing (with errno's reason in `error`) when unreadable.
+std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path, std::string& error);
+
+// Prints "zoedit-cli: <message>" on stderr and sets the exit status to 1.
+void fail(const std::string& message);
+
+// --codepage 1256|1252|latin1 (default 1256): how name bytes are decoded.
+void addCodePageOption(CLI::App& command, CodePage& page);
+
+// Text of a NUL-terminated name field as UTF-8.
+std::string nameUtf8(std::span<const char> field, CodePage page);
+
+// The transponder a user's first view of the file shows: that of the first TV
+// channel, -1 when there is none.
+int firstTvTransponder(const ChannelDatabase& db);
+
+}  // namespace zoedit::cli

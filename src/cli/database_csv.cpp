@@ -1,0 +1,113 @@
+#include "cli/database_csv.h"
+
+#include <initializer_list>
+
+#include "cli/cli_support.h"
+#include "database/field_format.h"
+
+namespace zoedit::cli {
+namespace {
+
+void appendRow(std::string& out, std::initializer_list<std::string> fields) {
+    bool first = true;
+    for (const auto& f : fields) {
+        if (!first) out += ',';
+        out += csvField(f);
+        first = false;
+    }
+    out += '\n';
+}
+
+void channelRows(std::string& out, const ChannelDatabase& db, ChannelKind kind, CodePage page) {
+    appendRow(out, {kChannelColumnTitles[0], kChannelColumnTitles[1], kChannelColumnTitles[2],
+                    kChannelColumnTitles[3]});
+    for (std::size_t i = 0; i < db.channels(kind).count; ++i) {
+        const auto row = channelRowTexts(db, kind, i);
+        appendRow(out, {row[kColumnNumber], toUtf8(row[kColumnName], page), row[kColumnTransponder],
+                        toUtf8(row[kColumnSatellite], page)});
+    }
+}
+
+void satelliteRows(std::string& out, const ChannelDatabase& db, CodePage page) {
+    appendRow(out, {"Index", "Name", "Position", "Band"});
+    std::size_t i = 0;
+    for (const auto& sat : db.satellites.records()) {
+        const std::string band = sat.band == 0   ? "C"
+                                 : sat.band == 1 ? "Ku"
+                                                 : std::to_string(sat.band);
+        appendRow(
+            out, {std::to_string(i++), nameUtf8(sat.name, page), positionText(sat.position), band});
+    }
+}
+
+void transponderRows(std::string& out, const ChannelDatabase& db, CodePage page) {
+    appendRow(out, {"Index", "Satellite Name", "Frequency", "Polarisation", "Symbol Rate", "FEC",
+                    "Network ID", "Frequency Order"});
+    std::size_t i = 0;
+    for (const auto& tp : db.transponders.records()) {
+        const SatelliteRecord* sat = db.satelliteOf(tp);
+        appendRow(out, {std::to_string(i++), sat ? nameUtf8(sat->name, page) : std::string(),
+                        decimalText(tp.frequency), polarisationLetter(tp.polarisation),
+                        decimalText(tp.symbol_rate), fecText(tp.fec), hex4Text(tp.network_id),
+                        hex4Text(tp.frequency_order)});
+    }
+}
+
+void favouriteRows(std::string& out, const ChannelDatabase& db, CodePage page) {
+    appendRow(out, {"Group", "Group Name", "List", "Position", "Number", "Channel Name"});
+    const std::size_t groups = std::min(db.favouriteGroupCount(), db.favourites.groups.size());
+    for (std::size_t g = 0; g < groups; ++g) {
+        const std::string group_name = nameUtf8(db.favourites.groups[g].name, page);
+        for (auto kind : {ChannelKind::Tv, ChannelKind::Radio}) {
+            const auto& table = db.channels(kind);
+            int position = 0;
+            for (auto member : db.groupMembers(g, kind)) {
+                // A member past its table has no name to show.
+                const std::string name =
+                    table.contains(member) ? nameUtf8(table.primary[member].name, page) : "";
+                appendRow(
+                    out,
+                    {std::to_string(g + 1), group_name, kind == ChannelKind::Tv ? "tv" : "radio",
+                     favouritePositionText(++position), channelNumberText(member + 1u), name});
+            }
+        }
+    }
+}
+
+}  // namespace
+
+std::string csvField(std::string_view text) {
+    const bool quote = text.find_first_of(",\"\r\n") != std::string_view::npos ||
+                       (!text.empty() && (text.front() == ' ' || text.back() == ' '));
+    if (!quote) return std::string(text);
+    std::string out = "\"";
+    for (char c : text) {
+        if (c == '"') out += '"';
+        out += c;
+    }
+    return out + '"';
+}
+
+std::string listCsv(const ChannelDatabase& db, ListKind list, CodePage page) {
+    std::string out;
+    switch (list) {
+        case ListKind::Tv:
+            channelRows(out, db, ChannelKind::Tv, page);
+            break;
+        case ListKind::Radio:
+            channelRows(out, db, ChannelKind::Radio, page);
+            break;
+        case ListKind::Satellites:
+            satelliteRows(out, db, page);
+            break;
+        case ListKind::Transponders:
+            transponderRows(out, db, page);
+            break;
+        case ListKind::Favourites:
+            favouriteRows(out, db, page);
+            break;
+    }
+    return out;
+}
+
+}  // namespace zoedit::cli
