@@ -167,7 +167,8 @@ inline constexpr ControlId IDC_SW_VERSION = 1015;  // "S / W : "
 inline constexpr ControlId IDC_COM_PORT = 1005;    // "Com Port :"
 inline constexpr ControlId IDC_SPEED = 1142;       // "Speed : "
 inline constexpr ControlId IDC_PROGRESS = 1027;    // progress bar 0 .. total
-inline constexpr ControlId IDC_POSITION = 1000;    // "%d/%d" position text (own choice of id)
+inline constexpr ControlId IDC_POSITION = 1030;    // "%d/%d" position text, before "bytes"
+inline constexpr ControlId IDC_RATE = 1146;        // transfer rate and time left (own choice)
 inline constexpr ControlId IDC_CANCEL = IDCANCEL;
 }  // namespace download
 
@@ -177,6 +178,7 @@ namespace upload {
 inline constexpr ControlId IDC_OUTPUT_PATH = 1143;
 inline constexpr ControlId IDC_BYTE_COUNT = 1144;  // "%d " before the label "bytes"
 inline constexpr ControlId IDC_EMPTY = 1145;
+inline constexpr ControlId IDC_RATE = 1146;  // transfer rate and time left (own choice)
 inline constexpr ControlId IDC_CANCEL = IDCANCEL;  // "إلغاء سحب القنوات"
 }  // namespace upload
 

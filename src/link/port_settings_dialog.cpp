@@ -1,0 +1,125 @@
+#include "link/port_settings_dialog.h"
+
+#include <cctype>
+#include <string_view>
+
+namespace zoedit::link {
+
+namespace {
+
+using namespace ui::port;
+
+bool beginsWithIgnoringCase(std::string_view text, std::string_view prefix) {
+    if (prefix.size() > text.size()) return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(text[i])) !=
+            std::tolower(static_cast<unsigned char>(prefix[i])))
+            return false;
+    }
+    return true;
+}
+
+int checkedIndex(const ui::Form& form, const ui::ControlId* ids, int count, int fallback) {
+    for (int i = 0; i < count; ++i)
+        if (form.isChecked(ids[i])) return i;
+    return fallback;
+}
+
+}  // namespace
+
+const std::vector<std::string>& portChoices() {
+    static const std::vector<std::string> choices = {"Com1", "Com2", "Com3", "Com4"};
+    return choices;
+}
+
+const std::vector<std::string>& speedChoices() {
+    static const std::vector<std::string> choices = {
+        "110",   "300",   "600",   "1200",  "2400",  "4800",   "9600",   "14400",
+        "19200", "28800", "38400", "56000", "57600", "115200", "128000", "256000"};
+    return choices;
+}
+
+const std::vector<std::string>& dataBitsChoices() {
+    static const std::vector<std::string> choices = {"4", "5", "6", "7", "8"};
+    return choices;
+}
+
+const std::vector<std::string>& parityChoices() {
+    static const std::vector<std::string> choices = {"Even", "Odd", "None", "Mark", "Space"};
+    return choices;
+}
+
+const std::vector<std::string>& stopBitsChoices() {
+    static const std::vector<std::string> choices = {"1", "1.5", "2"};
+    return choices;
+}
+
+void selectStoredText(ui::Form& form, ui::ControlId id, const std::string& text) {
+    const std::vector<std::string> items = form.items(id);
+    // An empty text begins every item; it stands for nothing chosen.
+    if (!text.empty()) {
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            if (beginsWithIgnoringCase(items[i], text)) {
+                form.setSelectedIndex(id, static_cast<int>(i));
+                return;
+            }
+        }
+    }
+    form.setSelectedIndex(id, -1);
+    form.setText(id, text);
+}
+
+CPortSettingsDlg::CPortSettingsDlg(const LinkSettings& current, std::vector<std::string> devices)
+    : m_current(current), m_devices(std::move(devices)), m_chosen(current) {}
+
+int CPortSettingsDlg::dialogId() const {
+    return ui::IDD_PORT_SETTINGS;
+}
+
+void CPortSettingsDlg::onInitDialog(ui::DialogHost& host) {
+    ui::Form& form = host.form();
+    std::vector<std::string> ports = portChoices();
+    for (const std::string& device : m_devices) {
+        bool listed = false;
+        for (const std::string& p : ports) listed = listed || p == device;
+        if (!listed) ports.push_back(device);
+    }
+    form.setItems(IDC_PORT, std::move(ports));
+    form.setItems(IDC_SPEED, speedChoices());
+    form.setItems(IDC_DATA_BITS, dataBitsChoices());
+    form.setItems(IDC_PARITY, parityChoices());
+    form.setItems(IDC_STOP_BITS, stopBitsChoices());
+
+    selectStoredText(form, IDC_PORT, m_current.port);
+    selectStoredText(form, IDC_SPEED, m_current.speed);
+    selectStoredText(form, IDC_DATA_BITS, m_current.data_bits);
+    selectStoredText(form, IDC_PARITY, m_current.parity);
+    selectStoredText(form, IDC_STOP_BITS, m_current.stop_bits);
+
+    form.setChecked(IDC_OFF, m_current.off_on == 0);
+    form.setChecked(IDC_ON, m_current.off_on == 1);
+    for (int i = 0; i < 4; ++i) form.setChecked(IDC_FLOW[i], m_current.flow_control == i);
+}
+
+void CPortSettingsDlg::onEvent(ui::DialogHost& host, const ui::ControlEvent& event) {
+    if (event.kind != ui::EventKind::Clicked) return;
+    if (event.id == IDC_SAVE) {
+        readBack(host.form());
+        host.endDialog(ui::IDOK);
+    } else if (event.id == IDC_CANCEL) {
+        host.endDialog(ui::IDCANCEL);
+    }
+}
+
+void CPortSettingsDlg::readBack(ui::Form& form) {
+    m_chosen.port = form.text(IDC_PORT);
+    m_chosen.speed = form.text(IDC_SPEED);
+    m_chosen.data_bits = form.text(IDC_DATA_BITS);
+    m_chosen.parity = form.text(IDC_PARITY);
+    m_chosen.stop_bits = form.text(IDC_STOP_BITS);
+    const ui::ControlId off_on[2] = {IDC_OFF, IDC_ON};
+    m_chosen.off_on = checkedIndex(form, off_on, 2, m_current.off_on);
+    m_chosen.flow_control = checkedIndex(form, IDC_FLOW, 4, m_current.flow_control);
+}
+
+}  // namespace zoedit::link
