@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "qt/link_window.h"
 #include "qt/main_frame.h"
 #include "qt/zoedit_window.h"
 
@@ -46,6 +47,8 @@ int main(int argc, char** argv) {
         if (!saved) std::fprintf(stderr, "cannot write %s\n", qPrintable(parser.value(shot)));
         return saved ? 0 : 1;
     }
+    // Not for a screenshot: opening the port could stop it with a message box.
+    zoedit::qt::LinkWindow link(window);
     frame.showMaximized();
     if (!files.isEmpty()) window.openPath(files.front());
     return app.exec();

@@ -2,8 +2,6 @@
 
 #include <chrono>
 #include <climits>
-#include <cstdio>
-#include <cstring>
 
 #include "link/link_frames.h"
 
@@ -11,20 +9,8 @@ namespace zoedit::link {
 
 namespace {
 
-std::string hex4(std::uint32_t version) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%.4x", version);
-    return text;
-}
-
 int clampToInt(std::uint32_t value) {
     return value > static_cast<std::uint32_t>(INT_MAX) ? INT_MAX : static_cast<int>(value);
-}
-
-std::string positionText(std::uint32_t position, std::uint32_t total) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%d/%d", static_cast<int>(position), static_cast<int>(total));
-    return text;
 }
 
 }  // namespace
@@ -36,21 +22,10 @@ SecondsClock steadySeconds() {
     };
 }
 
-std::string hardwareVersionText(std::uint32_t version) {
-    const std::string s = hex4(version);
-    return s.substr(0, 1) + "." + s.substr(s.size() - 2) + "." + s.substr(1, 2);
-}
-
-std::string softwareVersionText(std::uint32_t version) {
-    const std::string s = hex4(version);
-    return s.substr(0, 1) + "." + s.substr(2, 2) + "." + s.substr(s.size() - 2);
-}
-
 DownloadDialogTexts downloadDialogTexts(const FileHeader& header, std::uint32_t total,
                                         const std::string& port, const std::string& speed) {
     DownloadDialogTexts t;
-    const char* id = header.model_id.data();
-    t.model_id.assign(id, strnlen(id, kModelIdSize));
+    t.model_id = modelIdText(header);
     t.hw_version = hardwareVersionText(header.hw_version);
     t.sw_version = softwareVersionText(header.sw_version);
     t.port = port;
@@ -82,7 +57,7 @@ void CDownloadProgressDlg::onInitDialog(ui::DialogHost& host) {
     form.setText(IDC_SW_VERSION, m_texts.sw_version);
     form.setText(IDC_COM_PORT, m_texts.port);
     form.setText(IDC_SPEED, m_texts.speed);
-    form.setText(IDC_POSITION, positionText(0, m_texts.total));
+    form.setText(IDC_POSITION, downloadPositionText(0, m_texts.total));
     form.setText(IDC_RATE, "");
     form.setRange(IDC_PROGRESS, 0, clampToInt(m_texts.total));
     form.setPosition(IDC_PROGRESS, 0);
@@ -113,7 +88,7 @@ void CDownloadProgressDlg::onMessage(ui::DialogHost& host, const ui::Message& me
     const auto position = static_cast<std::uint32_t>(message.wparam);
     ui::Form& form = host.form();
     form.setPosition(IDC_PROGRESS, clampToInt(position));
-    form.setText(IDC_POSITION, positionText(position, m_texts.total));
+    form.setText(IDC_POSITION, downloadPositionText(position, m_texts.total));
     const std::string rate = m_rate.report(position, m_texts.total, m_clock ? m_clock() : 0.0);
     if (!rate.empty()) form.setText(IDC_RATE, rate);
 }
@@ -161,7 +136,7 @@ void CUploadProgressDlg::onMessage(ui::DialogHost& host, const ui::Message& mess
     if (message.id != ui::UM_UL_PROGRESS) return;
     const auto total = static_cast<std::uint32_t>(message.wparam);
     ui::Form& form = host.form();
-    form.setText(IDC_BYTE_COUNT, std::to_string(static_cast<int>(total)) + " ");
+    form.setText(IDC_BYTE_COUNT, uploadCountText(total));
     const std::uint32_t expected = m_expected ? m_expected() : 0;
     const std::string rate = m_rate.report(total, expected, m_clock ? m_clock() : 0.0);
     if (!rate.empty()) form.setText(IDC_RATE, rate);

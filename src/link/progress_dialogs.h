@@ -18,11 +18,6 @@ namespace zoedit::link {
 using SecondsClock = std::function<double()>;
 SecondsClock steadySeconds();
 
-// "%.4x" of the number read as digits a.bc.de: hardware shows a.de.bc and
-// software a.cd.ef of the same four-digit text (0x1234: 1.34.23, 1.34.34).
-std::string hardwareVersionText(std::uint32_t version);
-std::string softwareVersionText(std::uint32_t version);
-
 struct DownloadDialogTexts {
     std::string model_id;
     std::string hw_version;

@@ -101,7 +101,7 @@ TEST(CommandTable, PromptsAndBuiltCommands) {
 
     EXPECT_TRUE(isCommandBuilt(ID_FILE_OPEN));
     EXPECT_TRUE(isCommandBuilt(ID_VIEW_RADIO));
-    EXPECT_FALSE(isCommandBuilt(ID_DOWNLOAD));
+    EXPECT_TRUE(isCommandBuilt(ID_DOWNLOAD));
     EXPECT_FALSE(isCommandBuilt(ID_EDIT_CUT_CHANNEL));
     EXPECT_FALSE(windowTitle().empty());
 }

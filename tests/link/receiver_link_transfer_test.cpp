@@ -31,16 +31,6 @@ struct OpenRig : LinkRig {
 // ---------------------------------------------------------------------------
 // Texts of the progress dialogs
 
-TEST(ProgressTexts, VersionsReadTheFourHexDigitsInTwoOrders) {
-    EXPECT_EQ(link::hardwareVersionText(0x1234), "1.34.23");
-    EXPECT_EQ(link::softwareVersionText(0x1234), "1.34.34");
-    EXPECT_EQ(link::hardwareVersionText(0x10), "0.10.01");
-    EXPECT_EQ(link::softwareVersionText(0x10), "0.10.10");
-    // Five digits: the first, then pairs counted from both ends.
-    EXPECT_EQ(link::hardwareVersionText(0x12345), "1.45.23");
-    EXPECT_EQ(link::softwareVersionText(0x12345), "1.34.45");
-}
-
 TEST(ProgressTexts, RateAppearsAfterAFewReportsAndCountsFromTheFirst) {
     link::RateMeter meter;
     EXPECT_EQ(meter.report(1088, 11264, 100.0), "");  // the wait before it does not count
@@ -68,7 +58,7 @@ TEST(DownloadFromTheMenu, FileDialogAndDialogTextsThenAWholeTransfer) {
         file[at + 2] = 0x12;
         file[at + 3] = 0x34;
     }
-    std::memcpy(&file[32], "MODEL-X", 7);
+    std::memcpy(&file[32], "MODEL-X", 8);  // with its NUL
     writeBytes(rig.dir.path("a.bin"), file);
     rig.platform.dialogs.answerFile(rig.dir.path("a.bin").string());
     std::vector<std::string> positions;
