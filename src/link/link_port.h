@@ -1,0 +1,22 @@
+// The little the link's logic needs of a serial port; CCommPort is the real
+// one, tests use fakes.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "link/port_params.h"
+
+namespace zoedit::link {
+
+class LinkPort {
+public:
+    virtual ~LinkPort() = default;
+    // True when the port is open, configured and watched.
+    virtual bool OpenPort(const PortParams& params) = 0;
+    virtual void ClosePort() = 0;
+    // Blocks until the driver has taken the bytes; returns how many it took.
+    virtual std::size_t WriteComm(const std::uint8_t* bytes, std::size_t count) = 0;
+};
+
+}  // namespace zoedit::link

@@ -1,0 +1,182 @@
+#include "link/serial/transfer_session.h"
+
+#include <optional>
+#include <vector>
+
+#include "link/download_machine.h"
+#include "link/port_command.h"
+#include "link/serial/comm_port.h"
+#include "link/serial/message_queue.h"
+#include "link/upload_machine.h"
+
+namespace zoedit::link {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using namespace std::chrono_literals;
+
+// The download handler takes at most this much per run of the machine; the
+// upload's takes a whole queue.
+constexpr std::size_t kDownloadBatch = 8196;
+constexpr std::size_t kUploadBatch = 65536;
+// How often the loop looks at cancel, time-out and line while nothing is posted.
+constexpr auto kTurn = 50ms;
+
+// Stands in for the progress dialog and the message boxes.
+class SessionEvents : public TransferEvents {
+public:
+    explicit SessionEvents(const TransferOptions& options) : options_(options) {}
+    void progress(std::uint32_t position) override {
+        if (options_.progress) options_.progress(position, total);
+    }
+    void close() override { closed = true; }
+    void messageBox(const std::string& text) override {
+        last_message = text;
+        if (options_.message) options_.message(text);
+    }
+    void statusText(const std::string& text) override {
+        last_message = text;
+        if (options_.message && !text.empty()) options_.message(text);
+    }
+
+    std::uint32_t total = 0;
+    bool closed = false;
+    std::string last_message;
+
+private:
+    const TransferOptions& options_;
+};
+
+// Runs the machine until `finished` has a result.
+template <typename Step, typename Finished, typename Cancel>
+TransferResult pump(CCommPort& port, MessageQueue& queue, const TransferOptions& options,
+                    unsigned rx_message, std::size_t batch_size, Step step, Finished finished,
+                    Cancel cancel) {
+    std::vector<std::uint8_t> batch(batch_size);
+    auto last_heard = Clock::now();
+    for (;;) {
+        if (auto result = finished()) return *result;
+        if (options.cancel != nullptr && options.cancel->load()) {
+            cancel();
+            return {TransferOutcome::Cancelled, kMsgCancelled};
+        }
+        const auto message = queue.take(kTurn);
+        if (message && message->id == rx_message) {
+            std::size_t n = 0;
+            while ((n = port.QueueRead.getSome(batch.data(), batch.size())) > 0) {
+                last_heard = Clock::now();
+                step(std::span<const std::uint8_t>(batch.data(), n));
+                if (finished()) break;
+            }
+            // The verdict may have come with the last bytes, just before a hang-up.
+            if (auto result = finished()) return *result;
+        }
+        if (port.lineLost() && port.QueueRead.size() == 0) {
+            cancel();
+            return {TransferOutcome::LineLost,
+                    "The line to the receiver was lost (" + options.port.port_name + ")."};
+        }
+        if (Clock::now() - last_heard >= options.timeout) {
+            cancel();
+            const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(options.timeout);
+            return {TransferOutcome::TimedOut,
+                    "No answer from the receiver for " + std::to_string(seconds.count()) + " s."};
+        }
+    }
+}
+
+TransferResult portFailure(const CCommPort& port) {
+    return {TransferOutcome::PortFailed, std::string(kMsgPortInitFailed) + " " + port.lastError()};
+}
+
+void setUp(CCommPort& port, const TransferOptions& options) {
+    if (options.diagnostic) port.setDiagnosticHandler(options.diagnostic);
+}
+
+}  // namespace
+
+TransferResult sendChannelFile(const std::string& path, const TransferOptions& options) {
+    TransferFlags flags;
+    MessageQueue queue;
+    CCommPort port(queue, flags);
+    setUp(port, options);
+    SessionEvents events(options);
+    DownloadMachine machine(
+        flags,
+        [&port](std::span<const std::uint8_t> bytes) {
+            port.WriteComm(bytes.data(), bytes.size());
+        },
+        events);
+    if (!machine.prepareFile(path)) {
+        return {TransferOutcome::Refused,
+                events.last_message.empty() ? "Cannot read " + path : events.last_message};
+    }
+    events.total = machine.progressTotal();
+    if (!port.OpenPort(options.port)) {
+        machine.cancel();
+        return portFailure(port);
+    }
+    const auto finished = [&]() -> std::optional<TransferResult> {
+        if (events.closed && events.last_message == kMsgDownloadOk) {
+            return TransferResult{TransferOutcome::Succeeded, kMsgDownloadOk};
+        }
+        if (events.closed || flags.m_bDownloadActive == 0) {
+            return TransferResult{TransferOutcome::Refused, events.last_message};
+        }
+        return std::nullopt;
+    };
+    TransferResult result = pump(
+        port, queue, options, ui::UM_DOWNLOAD_RX, kDownloadBatch,
+        [&](std::span<const std::uint8_t> batch) { machine.step(batch); }, finished,
+        [&] { machine.cancel(); });
+    port.ClosePort();
+    return result;
+}
+
+TransferResult receiveChannelFile(const std::string& path, const TransferOptions& options) {
+    TransferFlags flags;
+    MessageQueue queue;
+    CCommPort port(queue, flags);
+    setUp(port, options);
+    SessionEvents events(options);
+    UploadMachine machine(
+        flags,
+        [&port](std::span<const std::uint8_t> bytes) {
+            port.WriteComm(bytes.data(), bytes.size());
+        },
+        events);
+    machine.arm(path);
+    if (!port.OpenPort(options.port)) {
+        machine.cancel();
+        return portFailure(port);
+    }
+    machine.start();
+    const auto finished = [&]() -> std::optional<TransferResult> {
+        if (events.closed && (events.last_message == kMsgUploadCompleteC ||
+                              events.last_message == kMsgUploadCompleteM)) {
+            return TransferResult{TransferOutcome::Succeeded, events.last_message};
+        }
+        // A checksum mismatch leaves the machine armed with its verdict sent.
+        if (events.closed || machine.finished() || flags.m_bUploadActive == 0) {
+            return TransferResult{TransferOutcome::Refused, events.last_message};
+        }
+        return std::nullopt;
+    };
+    TransferResult result = pump(
+        port, queue, options, ui::UM_UPLOAD_RX, kUploadBatch,
+        [&](std::span<const std::uint8_t> batch) {
+            machine.step(batch);
+            if (machine.state() == UploadMachine::State::ReceiveBlocks && events.total == 0) {
+                // Whole frames the receiver will send for the data it announced.
+                const std::uint32_t n = machine.header().data_length;
+                events.total = static_cast<std::uint32_t>((n + kBlockDataSize - 1) /
+                                                          kBlockDataSize * kBlockFrameSize);
+            }
+        },
+        finished, [&] { machine.cancel(); });
+    port.ClosePort();
+    return result;
+}
+
+}  // namespace zoedit::link

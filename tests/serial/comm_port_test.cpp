@@ -1,0 +1,211 @@
+#include "link/serial/comm_port.h"
+
+#include <gtest/gtest.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <thread>
+
+#include "serial/message_log.h"
+#include "support/pty_pair.h"
+
+namespace zoedit::link {
+namespace {
+
+using testing::MessageLog;
+using testing::PtyPair;
+using namespace std::chrono_literals;
+
+PortParams paramsFor(const std::string& path) {
+    return PortParams{path, 115200, 2, "8", "None", "1", 0};
+}
+
+// Takes bytes from the queue until `count` arrived or the guard ran out.
+std::vector<std::uint8_t> drain(CByteQueue& q, std::size_t count) {
+    std::vector<std::uint8_t> out;
+    const auto guard = std::chrono::steady_clock::now() + 5s;
+    std::uint8_t buffer[4096];
+    while (out.size() < count && std::chrono::steady_clock::now() < guard) {
+        const std::size_t n = q.getSome(buffer, std::min(sizeof buffer, count - out.size()));
+        out.insert(out.end(), buffer, buffer + n);
+        if (n == 0) std::this_thread::sleep_for(1ms);
+    }
+    return out;
+}
+
+bool waitUntil(const std::function<bool()>& done) {
+    const auto guard = std::chrono::steady_clock::now() + 5s;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > guard) return false;
+        std::this_thread::sleep_for(1ms);
+    }
+    return true;
+}
+
+std::vector<std::uint8_t> pattern(std::size_t n, unsigned seed = 7) {
+    std::vector<std::uint8_t> v(n);
+    for (std::size_t i = 0; i < n; ++i) v[i] = static_cast<std::uint8_t>((i * 131 + seed) % 256);
+    return v;
+}
+
+class CommPortTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(pty.ok());
+        port.setDiagnosticHandler([this](const std::string& text) {
+            std::lock_guard lock(diag_mutex);
+            diagnostics.push_back(text);
+        });
+    }
+    std::vector<std::string> diagnosticsSeen() {
+        std::lock_guard lock(diag_mutex);
+        return diagnostics;
+    }
+
+    PtyPair pty;
+    MessageLog log;
+    TransferFlags flags;
+    std::atomic<int>& download = flags.m_bDownloadActive;
+    std::atomic<int>& upload = flags.m_bUploadActive;
+    CCommPort port{log, flags};
+    std::mutex diag_mutex;
+    std::vector<std::string> diagnostics;
+};
+
+TEST_F(CommPortTest, ReceivedBytesReachTheQueueAndOnlyTheArmedDirectionIsTold) {
+    ASSERT_TRUE(port.OpenPort(paramsFor(pty.slavePath()))) << port.lastError();
+    download = 1;
+    const auto first = pattern(300);
+    ASSERT_TRUE(pty.writeMaster(first));
+    EXPECT_EQ(drain(port.QueueRead, first.size()), first);
+    EXPECT_TRUE(log.waitFor(ui::UM_DOWNLOAD_RX));
+
+    download = 0;
+    upload = 1;
+    const auto second = pattern(50, 3);
+    ASSERT_TRUE(pty.writeMaster(second));
+    EXPECT_EQ(drain(port.QueueRead, second.size()), second);
+    EXPECT_TRUE(log.waitFor(ui::UM_UPLOAD_RX));
+    port.ClosePort();
+
+    for (const auto& m : log.all()) {
+        EXPECT_EQ(m.wparam, 2);  // the port id
+        EXPECT_EQ(m.lparam, 0);
+    }
+}
+
+TEST_F(CommPortTest, NothingArmedMeansBytesWaitInTheQueueUntold) {
+    ASSERT_TRUE(port.OpenPort(paramsFor(pty.slavePath())));
+    ASSERT_TRUE(pty.writeMaster(pattern(100)));
+    ASSERT_TRUE(waitUntil([&] { return port.QueueRead.size() == 100; }));
+    port.ClosePort();  // the watcher has ended: every post it made is in the log
+    EXPECT_TRUE(log.all().empty());
+    // The queue keeps its bytes across a close and the next open.
+    ASSERT_TRUE(port.OpenPort(paramsFor(pty.slavePath())));
+    EXPECT_EQ(port.QueueRead.size(), 100);
+}
+
+TEST_F(CommPortTest, WrittenBytesReachTheFarEndWhole) {
+    ASSERT_TRUE(port.OpenPort(paramsFor(pty.slavePath())));
+    const auto frame = pattern(1029);
+    EXPECT_EQ(port.WriteComm(frame.data(), frame.size()), frame.size());
+    EXPECT_EQ(pty.readMaster(frame.size()), frame);
+
+    // More than the terminal buffers hold: the write waits for room.
+    const auto big = pattern(200000, 11);
+    std::vector<std::uint8_t> seen;
+    std::thread far_end([&] { seen = pty.readMaster(big.size(), 10s); });
+    EXPECT_EQ(port.WriteComm(big.data(), big.size()), big.size());
+    far_end.join();
+    EXPECT_EQ(seen, big);
+}
+
+TEST_F(CommPortTest, OverflowDropsTheChunkAndKeepsTheQueue) {
+    ASSERT_TRUE(port.OpenPort(paramsFor(pty.slavePath())));
+    const auto fill = pattern(CByteQueue::kCapacity);
+    ASSERT_TRUE(pty.writeMaster(fill));
+    ASSERT_TRUE(waitUntil([&] { return port.QueueRead.size() == CByteQueue::kCapacity; }));
+    ASSERT_TRUE(pty.writeMaster(pattern(10)));
+    ASSERT_TRUE(waitUntil([&] { return !diagnosticsSeen().empty(); }));
+    EXPECT_EQ(diagnosticsSeen().front(), "serial port QueueRead FULL!");
+    EXPECT_EQ(port.QueueRead.size(), CByteQueue::kCapacity);
+    EXPECT_EQ(drain(port.QueueRead, fill.size()), fill);
+    // The watcher goes on receiving once there is room.
+    ASSERT_TRUE(pty.writeMaster({1, 2, 3}));
+    EXPECT_EQ(drain(port.QueueRead, 3), (std::vector<std::uint8_t>{1, 2, 3}));
+}
+
+TEST_F(CommPortTest, CloseWhileIdleAndWhileReceivingReturns) {
+    ASSERT_TRUE(port.OpenPort(paramsFor(pty.slavePath())));
+    port.ClosePort();
+    EXPECT_FALSE(port.isOpen());
+    port.ClosePort();  // twice is harmless
+
+    ASSERT_TRUE(port.OpenPort(paramsFor(pty.slavePath())));
+    download = 1;
+    std::atomic<bool> stop{false};
+    std::thread far_end([&] {
+        const auto chunk = pattern(512);
+        while (!stop) {
+            // Never blocks: once the watcher stops reading, the writes just fail.
+            if (::write(pty.masterFd(), chunk.data(), chunk.size()) < 0) {
+                std::this_thread::sleep_for(1ms);
+            }
+            if (port.QueueRead.size() > 30000) drain(port.QueueRead, 30000);
+        }
+    });
+    ASSERT_TRUE(log.waitFor(ui::UM_DOWNLOAD_RX));
+    port.ClosePort();
+    stop = true;
+    far_end.join();
+    EXPECT_FALSE(port.isOpen());
+}
+
+TEST_F(CommPortTest, FarEndVanishingEndsWritesAndTellsTheOwner) {
+    ASSERT_TRUE(port.OpenPort(paramsFor(pty.slavePath())));
+    upload = 1;
+    pty.closeSlave();
+    pty.closeMaster();
+    ASSERT_TRUE(waitUntil([&] { return port.lineLost(); }));
+    EXPECT_TRUE(log.waitFor(ui::UM_UPLOAD_RX));  // the owner wakes and can look
+    const auto frame = pattern(1029);
+    EXPECT_EQ(port.WriteComm(frame.data(), frame.size()), 0u);
+    port.ClosePort();
+}
+
+TEST_F(CommPortTest, SettingsReachTheDevice) {
+    PortParams p = paramsFor(pty.slavePath());
+    p.baud_rate = 9600;
+    p.stop_bits = "2";
+    ASSERT_TRUE(port.OpenPort(p)) << port.lastError();
+    termios t{};
+    ASSERT_EQ(::tcgetattr(pty.slaveFd(), &t), 0);
+    EXPECT_EQ(t.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
+    EXPECT_FALSE(t.c_cflag & PARENB);
+    EXPECT_TRUE(t.c_cflag & CSTOPB);
+    EXPECT_EQ(::cfgetospeed(&t), static_cast<speed_t>(B9600));
+}
+
+TEST_F(CommPortTest, SettingsADeviceCannotTakeFailTheOpen) {
+    const auto refused = [&](PortParams p) {
+        const bool opened = port.OpenPort(p);
+        port.ClosePort();
+        return !opened && !port.lastError().empty();
+    };
+    PortParams p = paramsFor(pty.slavePath());
+    p.data_bits = "4";
+    EXPECT_TRUE(refused(p));
+    p = paramsFor(pty.slavePath());
+    p.baud_rate = 0;
+    EXPECT_TRUE(refused(p));
+    p = paramsFor("/dev/zoedit-no-such-port");
+    EXPECT_TRUE(refused(p));
+    p = paramsFor("COM0");
+    EXPECT_TRUE(refused(p));
+    // Still usable afterwards.
+    EXPECT_TRUE(port.OpenPort(paramsFor(pty.slavePath())));
+}
+
+}  // namespace
+}  // namespace zoedit::link
