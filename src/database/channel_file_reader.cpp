@@ -215,9 +215,8 @@ LoadResult readChannelFile(std::span<const std::uint8_t> bytes, ChannelDatabase&
     auto fresh = std::make_unique<ChannelDatabase>();
     fresh->header.magic = r.u32();
     if (r.failed() || fresh->header.magic != kFileMagic) {
-        // The old loader went on to read the format id from offset 4, which
-        // would accept a file whose bytes 4..7 happen to hold it; a wrong magic
-        // is always refused here, with both of its messages.
+        // Refused outright with both messages, even when bytes 4..7 happen to
+        // hold the format id: reading on from there would accept such a file.
         return {LoadStatus::BadMagic, {kMsgInvalidDataFormat, kMsgCheckSourceFile}};
     }
     readHeaderFields(r, fresh->header);
