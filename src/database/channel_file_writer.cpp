@@ -1,9 +1,11 @@
-// Building a channel file in memory. The result is what the editor's classic
-// write-measure-rewrite cycle leaves on disk: the working copy folded back,
-// the band derived, every length settled, the byte sum and the CRC trailer
-// computed over the final bytes.
+// Building a channel file in memory, complete in one go: the working copy
+// folded back, the band derived, every length settled from the final size,
+// the byte sum and the CRC trailer computed over the final bytes. Writing the
+// file, measuring it and writing it again would leave the same bytes.
 #include <algorithm>
 #include <array>
+#include <cassert>
+#include <cstring>
 
 #include "database/big_endian.h"
 #include "database/channel_file.h"
@@ -17,6 +19,33 @@ constexpr std::size_t kChannelRecordSize = 44;
 constexpr std::size_t kMemberEntrySize = 7;
 constexpr std::size_t kGroupFixedSize = kGroupNameSize + 4;
 constexpr std::size_t kReservedSize = 5;
+
+// Writes big-endian fields into a buffer already sized to the file; the
+// size is settled before writing, so there is no growth on the way. Reserved
+// bytes are skipped over the zero-filled buffer.
+class FileWriter {
+public:
+    explicit FileWriter(std::vector<std::uint8_t>& out) : p_(out.data()) {}
+    void u8(std::uint8_t v) { *p_++ = v; }
+    void u16(std::uint16_t v) {
+        be::put16(p_, v);
+        p_ += 2;
+    }
+    void u32(std::uint32_t v) {
+        be::put32(p_, v);
+        p_ += 4;
+    }
+    template <typename Byte>
+    void bytes(std::span<const Byte> b) {
+        std::memcpy(p_, b.data(), b.size());
+        p_ += b.size();
+    }
+    void zeros(std::size_t n) { p_ += n; }
+    const std::uint8_t* position() const { return p_; }
+
+private:
+    std::uint8_t* p_;
+};
 
 // Never write more records than a table holds, whatever its count says; the
 // satellite count is a single byte in the file, so its records are bounded
@@ -33,7 +62,8 @@ void foldNewRecords(DualTable<Record>& table) {
 
 // Row i of a sorted list showed channel number numbers[i]: that channel's
 // primary record takes the edited working record of the row. Applied in row
-// order after the new-record copy of the same row, as the editor always did.
+// order, after the new-record copy of the same row, so that with both modes
+// set a later row's copy wins over an earlier one's.
 void foldChannels(DualTable<ChannelRecord>& table, bool new_record_mode,
                   const std::vector<int>& numbers) {
     const std::size_t n = boundedCount(table.count, table.capacity);
@@ -55,12 +85,12 @@ void fold(ChannelDatabase& db, const SaveFolding& folding) {
     foldChannels(db.radio, folding.new_record_mode, folding.radio_sorted_numbers);
 }
 
-void writeSectionHeader(be::Writer& w, const SectionHeader& s) {
+void writeSectionHeader(FileWriter& w, const SectionHeader& s) {
     w.u8(s.tag);
     w.u32(s.length);
 }
 
-void writeHeader(be::Writer& w, const FileHeader& h) {
+void writeHeader(FileWriter& w, const FileHeader& h) {
     w.u32(h.magic);
     w.u16(h.usage_type);
     w.u16(h.checksum);
@@ -73,14 +103,14 @@ void writeHeader(be::Writer& w, const FileHeader& h) {
     w.bytes(std::span<const char>(h.model_id.data(), kModelIdSize));
 }
 
-void writeFormat(be::Writer& w, const FormatBlock& f) {
+void writeFormat(FileWriter& w, const FormatBlock& f) {
     w.u32(f.format_id);
     w.u32(f.opaque_68);
     w.u32(f.opaque_72);
     w.u32(f.tail_length);
 }
 
-void writeGeneral(be::Writer& w, const GeneralSection& g) {
+void writeGeneral(FileWriter& w, const GeneralSection& g) {
     writeSectionHeader(w, g.section);
     w.u16(g.word1);
     w.u16(g.word2);
@@ -90,7 +120,7 @@ void writeGeneral(be::Writer& w, const GeneralSection& g) {
     w.bytes(std::span<const std::uint8_t>(g.raw_pairs));
 }
 
-void writeSatellites(be::Writer& w, const ChannelDatabase& db, std::size_t count) {
+void writeSatellites(FileWriter& w, const ChannelDatabase& db, std::size_t count) {
     writeSectionHeader(w, db.satellite_section);
     w.u8(static_cast<std::uint8_t>(count));
     for (std::size_t i = 0; i < count; ++i) {
@@ -102,7 +132,7 @@ void writeSatellites(be::Writer& w, const ChannelDatabase& db, std::size_t count
     }
 }
 
-void writeTransponders(be::Writer& w, const ChannelDatabase& db, std::size_t count) {
+void writeTransponders(FileWriter& w, const ChannelDatabase& db, std::size_t count) {
     writeSectionHeader(w, db.transponder_section);
     w.u16(static_cast<std::uint16_t>(count));
     for (std::size_t i = 0; i < count; ++i) {
@@ -118,7 +148,7 @@ void writeTransponders(be::Writer& w, const ChannelDatabase& db, std::size_t cou
     }
 }
 
-void writeChannelTable(be::Writer& w, const DualTable<ChannelRecord>& table, std::size_t count) {
+void writeChannelTable(FileWriter& w, const DualTable<ChannelRecord>& table, std::size_t count) {
     w.u16(static_cast<std::uint16_t>(count));
     for (std::size_t i = 0; i < count; ++i) {
         const ChannelRecord& c = table.primary[i];
@@ -139,7 +169,7 @@ void writeChannelTable(be::Writer& w, const DualTable<ChannelRecord>& table, std
 // Member entries come from the flat list at each group's start; an entry the
 // list cannot hold (only possible when the counts were corrupted in memory)
 // is written as 0 rather than read from outside the list.
-void writeMembers(be::Writer& w, const DualTable<std::uint16_t>& list, std::size_t start,
+void writeMembers(FileWriter& w, const DualTable<std::uint16_t>& list, std::size_t start,
                   std::uint16_t count) {
     w.u16(count);
     for (std::size_t k = 0; k < count; ++k) {
@@ -149,7 +179,7 @@ void writeMembers(be::Writer& w, const DualTable<std::uint16_t>& list, std::size
     }
 }
 
-void writeFavourites(be::Writer& w, const ChannelDatabase& db, std::size_t groups) {
+void writeFavourites(FileWriter& w, const ChannelDatabase& db, std::size_t groups) {
     const FavouriteSection& f = db.favourites;
     writeSectionHeader(w, f.section);
     std::size_t tv_start = 0;
@@ -167,24 +197,53 @@ void writeFavourites(be::Writer& w, const ChannelDatabase& db, std::size_t group
 }  // namespace
 
 std::uint16_t crc16Arc(std::span<const std::uint8_t> bytes) {
-    static const auto table = [] {
-        std::array<std::uint16_t, 256> t{};
+    // Eight bytes per step (slicing-by-8): the trailer covers the whole file,
+    // about a megabyte at full capacity.
+    static const auto tables = [] {
+        std::array<std::array<std::uint16_t, 256>, 8> t{};
         for (unsigned i = 0; i < 256; ++i) {
             unsigned crc = i;
             for (int bit = 0; bit < 8; ++bit) crc = (crc & 1) ? (crc >> 1) ^ 0xA001 : crc >> 1;
-            t[i] = static_cast<std::uint16_t>(crc);
+            t[0][i] = static_cast<std::uint16_t>(crc);
         }
+        for (unsigned i = 0; i < 256; ++i)
+            for (std::size_t k = 1; k < 8; ++k)
+                t[k][i] = static_cast<std::uint16_t>((t[k - 1][i] >> 8) ^ t[0][t[k - 1][i] & 0xFF]);
         return t;
     }();
     unsigned crc = 0;
-    for (std::uint8_t b : bytes) crc = (crc >> 8) ^ table[(crc ^ b) & 0xFF];
+    const std::uint8_t* p = bytes.data();
+    std::size_t n = bytes.size();
+    for (; n >= 8; n -= 8, p += 8) {
+        crc ^= p[0] | (unsigned{p[1]} << 8);
+        crc = tables[7][crc & 0xFF] ^ tables[6][crc >> 8] ^ tables[5][p[2]] ^ tables[4][p[3]] ^
+              tables[3][p[4]] ^ tables[2][p[5]] ^ tables[1][p[6]] ^ tables[0][p[7]];
+    }
+    for (; n > 0; --n, ++p) crc = (crc >> 8) ^ tables[0][(crc ^ *p) & 0xFF];
     return static_cast<std::uint16_t>(crc);
 }
 
 std::uint16_t byteSum16(std::span<const std::uint8_t> bytes) {
-    std::uint32_t sum = 0;
-    for (std::uint8_t b : bytes) sum += b;
-    return static_cast<std::uint16_t>(sum);
+    // Eight bytes per step in four 16-bit lanes; 128 steps add at most
+    // 128 * 2 * 255 to a lane, so the lanes are folded before they overflow.
+    constexpr std::uint64_t kEvenBytes = 0x00FF00FF00FF00FFull;
+    const std::uint8_t* p = bytes.data();
+    std::size_t n = bytes.size();
+    std::uint64_t total = 0;
+    while (n >= 8) {
+        const std::size_t steps = std::min<std::size_t>(n / 8, 128);
+        std::uint64_t lanes = 0;
+        for (std::size_t i = 0; i < steps; ++i, p += 8) {
+            std::uint64_t word;
+            std::memcpy(&word, p, 8);
+            lanes += (word & kEvenBytes) + ((word >> 8) & kEvenBytes);
+        }
+        n -= steps * 8;
+        total +=
+            (lanes & 0xFFFF) + ((lanes >> 16) & 0xFFFF) + ((lanes >> 32) & 0xFFFF) + (lanes >> 48);
+    }
+    for (; n > 0; --n) total += *p++;
+    return static_cast<std::uint16_t>(total);
 }
 
 std::vector<std::uint8_t> buildChannelFile(ChannelDatabase& db, const SaveFolding& folding,
@@ -221,9 +280,8 @@ std::vector<std::uint8_t> buildChannelFile(ChannelDatabase& db, const SaveFoldin
     db.header.data_length = static_cast<std::uint32_t>(size - kHeaderSize);
     db.format.tail_length = static_cast<std::uint32_t>(size - kFormatBlockEnd);
 
-    std::vector<std::uint8_t> out;
-    out.reserve(size);
-    be::Writer w(out);
+    std::vector<std::uint8_t> out(size);
+    FileWriter w(out);
     writeHeader(w, db.header);
     writeFormat(w, db.format);
     writeGeneral(w, db.general);
@@ -235,6 +293,7 @@ std::vector<std::uint8_t> buildChannelFile(ChannelDatabase& db, const SaveFoldin
     writeChannelTable(w, db.radio, radio);
     writeFavourites(w, db, groups);
     w.zeros(2);  // the trailer, filled in below
+    assert(w.position() == out.data() + out.size());
 
     const std::span<const std::uint8_t> covered(out.data() + kHeaderSize,
                                                 out.size() - kHeaderSize - 2);

@@ -207,22 +207,30 @@ TEST(ChannelFileRead, IndexesAndFlagsAreTakenAsTheyStand) {
     EXPECT_EQ(db.tv.primary[2].transponder_index, 999);
 }
 
+void writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    std::fclose(f);
+}
+
 TEST(ChannelFileLoad, FromDiskAndUnreadablePaths) {
     char pattern[] = "/tmp/zoedit-load-XXXXXX";
     ASSERT_NE(::mkdtemp(pattern), nullptr);
     const std::filesystem::path dir = pattern;
-    const ChannelDatabase source = buildDatabase();
-    const auto bytes = fileBytesOf(source);
     const std::string path = (dir / "channels.bin").string();
-    {
-        std::FILE* f = std::fopen(path.c_str(), "wb");
-        ASSERT_NE(f, nullptr);
-        std::fwrite(bytes.data(), 1, bytes.size(), f);
-        std::fclose(f);
-    }
+
+    // The largest file there is, padded well past its end.
+    const ChannelDatabase full = buildDatabase(testing::fullCapacityShape());
+    auto bytes = fileBytesOf(full);
+    const std::size_t file_size = bytes.size();
+    EXPECT_EQ(file_size, 134u + 255 * 52 + 1000 * 16 + 20000 * 44 + 125 * 28 + 20000 * 7);
+    bytes.resize(file_size + 300000, 0xFF);
+    writeFile(path, bytes);
     ChannelDatabase db;
     ASSERT_TRUE(loadChannelFile(path, db).ok());
-    EXPECT_EQ(contentDifference(source, db), "");
+    EXPECT_EQ(contentDifference(full, db), "");
+    EXPECT_EQ(fileBytesOf(db), std::vector(bytes.begin(), bytes.begin() + file_size));
 
     ChannelDatabase other = previouslyLoaded();
     for (const std::string& bad : {(dir / "missing.bin").string(), dir.string()}) {
@@ -230,6 +238,10 @@ TEST(ChannelFileLoad, FromDiskAndUnreadablePaths) {
         EXPECT_EQ(result.status, LoadStatus::CannotOpen) << bad;
         EXPECT_TRUE(result.messages.empty());
     }
+    // A file cut short on disk is refused like one cut short in memory.
+    bytes.resize(bytes.size() / 2);
+    writeFile(path, bytes);
+    EXPECT_EQ(loadChannelFile(path, other).status, LoadStatus::BadFormat);
     EXPECT_EQ(contentDifference(previouslyLoaded(), other), "");
     std::filesystem::remove_all(dir);
 }

@@ -1,0 +1,137 @@
+#include "link/upload_machine.h"
+
+#include <algorithm>
+
+namespace zoedit::link {
+
+UploadMachine::UploadMachine(TransferFlags& flags, SendBytes send, TransferEvents& events)
+    : flags_(flags), send_(std::move(send)), events_(events) {}
+
+void UploadMachine::arm(const std::string& output_path) {
+    flags_.m_bUploadActive = 1;
+    flags_.m_bDownloadActive = 0;
+    running_total_ = 0;
+    output_path_ = output_path;
+    finished_ = false;
+    file_.discard();
+}
+
+void UploadMachine::start() {
+    sendByte(LINK_READY);
+    state_ = State::CollectHeader;
+    collected_ = 0;
+    finished_ = false;
+}
+
+void UploadMachine::rest() {
+    state_ = State::CollectHeader;
+    collected_ = 0;
+    flags_.m_bUploadActive = 0;
+}
+
+void UploadMachine::cancel() {
+    rest();
+    file_.discard();
+}
+
+void UploadMachine::fail(const std::string& message) {
+    file_.discard();
+    rest();
+    events_.messageBox(message);
+    events_.close();
+}
+
+void UploadMachine::sendByte(std::uint8_t byte) {
+    send_(std::span<const std::uint8_t>(&byte, 1));
+}
+
+void UploadMachine::step(std::span<const std::uint8_t> batch, bool port_open) {
+    if (!port_open) {
+        events_.messageBox(kMsgPortNotOpen);
+        return;
+    }
+    if (batch.empty() || finished_) return;
+    if (state_ == State::ReceiveBlocks) {
+        receiveBlock(batch);
+    } else {
+        collectHeader(batch);
+    }
+}
+
+void UploadMachine::collectHeader(std::span<const std::uint8_t> b) {
+    const std::size_t len = b.size();
+    std::size_t from = 0;
+    if (collected_ != 0) {
+        from = 0;
+    } else if (b[0] == LINK_HEADER) {
+        from = 1;  // the frame's first byte is not part of the header
+    } else if (len > 1 && b[1] == 0x55) {
+        from = 0;  // taken whole: a stray first byte spoils this header
+    } else if (b[0] != 0x55) {
+        const auto first = std::find(b.begin() + 1, b.end(), std::uint8_t{0x55});
+        from = static_cast<std::size_t>(first - b.begin());
+    }
+    const std::size_t appended = len - from;
+    // Bytes past the 64th are not kept: the header buffer holds 64.
+    const std::size_t room = kLinkHeaderSize - std::min<std::size_t>(collected_, kLinkHeaderSize);
+    std::copy_n(b.begin() + static_cast<std::ptrdiff_t>(from), std::min(appended, room),
+                header_bytes_.begin() + collected_);
+    collected_ += static_cast<std::uint32_t>(appended);
+    if (collected_ < kLinkHeaderSize) return;
+    collected_ = 0;
+    state_ = State::HeaderComplete;
+    headerComplete();
+}
+
+void UploadMachine::headerComplete() {
+    if (header_bytes_[0] != 0x55) {
+        collected_ = 0;
+        state_ = State::CollectHeader;
+        return;
+    }
+    header_ = parseLinkHeader(header_bytes_);
+    // The file comes first: acknowledging a header we cannot store would
+    // set the receiver sending into nowhere.
+    if (auto error = file_.create(output_path_)) return fail(*error);
+    if (auto error = file_.append(header_bytes_)) return fail(*error);
+    sendByte(LINK_ACK);
+    state_ = State::ReceiveBlocks;
+}
+
+void UploadMachine::receiveBlock(std::span<const std::uint8_t> b) {
+    if (b[0] == LINK_END && collected_ == 0) return finish();
+    // Bytes past the frame's 1,029th are counted but neither kept nor acknowledged.
+    const std::size_t room = kBlockFrameSize - std::min<std::size_t>(collected_, kBlockFrameSize);
+    std::copy_n(b.begin(), std::min(b.size(), room), block_.begin() + collected_);
+    collected_ += static_cast<std::uint32_t>(b.size());
+    if (collected_ < kBlockFrameSize) return;
+    running_total_ += collected_;
+    events_.progress(running_total_);
+    collected_ = 0;
+    if (auto error = file_.append(std::span(block_).subspan(3, kBlockDataSize)))
+        return fail(*error);
+    sendByte(LINK_ACK);
+}
+
+void UploadMachine::finish() {
+    std::uint16_t sum = 0;
+    if (auto error = file_.sumBack(kLinkHeaderSize, header_.data_length, sum)) return fail(*error);
+    const std::uint8_t kind = header_.usage_type & 0xFF;
+    const bool checked = kind != 0 && kind != 0x80;
+    const bool good = !checked || sum == header_.checksum;
+    // What was received is kept even when its checksum is wrong; the user
+    // decides what to do with it.
+    if (auto error = file_.commit()) return fail(*error);
+    finished_ = true;
+    if (!good) {
+        sendByte(LINK_BAD_CHECKSUM);
+        events_.statusText(kMsgUploadChecksumError);
+        return;
+    }
+    sendByte(LINK_DONE);
+    events_.messageBox(checked ? kMsgUploadCompleteC : kMsgUploadCompleteM);
+    events_.close();
+    rest();
+}
+
+}  // namespace zoedit::link
