@@ -15,16 +15,12 @@
 
 #include "database/big_endian.h"
 #include "database/channel_file.h"
+#include "database/channel_file_layout.h"
 
 namespace zoedit {
 namespace {
 
-constexpr std::size_t kSatelliteRecordSize = 52;
-constexpr std::size_t kTransponderRecordSize = 16;
-constexpr std::size_t kChannelRecordSize = 44;
-constexpr std::size_t kMemberEntrySize = 7;
-constexpr std::size_t kReservedSize = 5;
-constexpr std::size_t kGroupFixedSize = kGroupNameSize + 4;
+using namespace layout;
 
 // The longest file the tables can take; anything after it would be ignored,
 // so a huge file picked by mistake is never read whole.

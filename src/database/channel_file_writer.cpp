@@ -9,16 +9,12 @@
 
 #include "database/big_endian.h"
 #include "database/channel_file.h"
+#include "database/channel_file_layout.h"
 
 namespace zoedit {
 namespace {
 
-constexpr std::size_t kSatelliteRecordSize = 52;
-constexpr std::size_t kTransponderRecordSize = 16;
-constexpr std::size_t kChannelRecordSize = 44;
-constexpr std::size_t kMemberEntrySize = 7;
-constexpr std::size_t kGroupFixedSize = kGroupNameSize + 4;
-constexpr std::size_t kReservedSize = 5;
+using namespace layout;
 
 // Writes big-endian fields into a buffer already sized to the file; the
 // size is settled before writing, so there is no growth on the way. Reserved
