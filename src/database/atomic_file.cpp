@@ -7,7 +7,6 @@
 
 #include <atomic>
 #include <cerrno>
-#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -85,6 +84,8 @@ SaveResult writeFileAtomically(const std::string& path, std::span<const std::uin
     const bool exists = ::stat(target.c_str(), &st) == 0;
     if (exists) {
         if (S_ISDIR(st.st_mode)) return failure(path, EISDIR);
+        // A device or a pipe would be replaced by a plain file, not written.
+        if (!S_ISREG(st.st_mode)) return {false, "Cannot save " + path + ": Not a regular file"};
         // A file without any write bit was marked read-only by its owner;
         // replacing it by rename would ignore that, even for root.
         if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ||
@@ -100,7 +101,12 @@ SaveResult writeFileAtomically(const std::string& path, std::span<const std::uin
 
     int error = 0;
     if (!writeAll(fd, bytes)) error = errno;
-    if (!error && exists && ::fchmod(fd, st.st_mode & 07777) != 0) error = errno;
+    if (!error && exists) {
+        // Keep the owner where we may (only a privileged user can give a file
+        // away), and always the permissions.
+        if (::fchown(fd, st.st_uid, st.st_gid) != 0) errno = 0;  // not fatal: it becomes ours
+        if (::fchmod(fd, st.st_mode & 07777) != 0) error = errno;
+    }
     if (!error && ::fsync(fd) != 0) error = errno;
     if (::close(fd) != 0 && !error) error = errno;
     if (!error && ::rename(temp_path.c_str(), target.c_str()) != 0) error = errno;

@@ -2,14 +2,13 @@
 
 #include <algorithm>
 #include <fstream>
-#include <iterator>
-#include <limits>
 
 namespace zoedit::link {
 
 namespace {
-// Offsets and positions are 32-bit on the link and in the progress messages.
-constexpr std::size_t kLargestFile = std::numeric_limits<std::int32_t>::max() - 2 * kBlockDataSize;
+// Far beyond any channel file the tables can fill (a few megabytes), and
+// well inside the link's 32-bit offsets and progress positions.
+constexpr std::size_t kLargestFile = std::size_t{64} << 20;
 
 bool contains(std::span<const std::uint8_t> batch, std::uint8_t value) {
     return std::find(batch.begin(), batch.end(), value) != batch.end();
@@ -27,8 +26,14 @@ bool DownloadMachine::prepareFile(const std::string& path) {
         flags_.m_bDownloadActive = 0;
         return false;
     }
-    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
-                                    std::istreambuf_iterator<char>());
+    // Read in pieces and stop past the largest file the link can carry, so a
+    // device or an enormous file chosen by mistake cannot exhaust memory.
+    std::vector<std::uint8_t> bytes;
+    char chunk[65536];
+    while (in && bytes.size() <= kLargestFile) {
+        in.read(chunk, sizeof chunk);
+        bytes.insert(bytes.end(), chunk, chunk + in.gcount());
+    }
     if (in.bad()) {
         flags_.m_bDownloadActive = 0;
         return false;

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -89,6 +90,8 @@ TEST_F(AtomicSave, FailuresLeaveFileAndMemoryAsTheyWere) {
     spit(blocker, {'x'});
     const fs::path folder_target = dir / "folder.bin";
     fs::create_directory(folder_target);
+    const fs::path fifo = dir / "pipe.bin";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
     const fs::path read_only = dir / "locked.bin";
     spit(read_only, {4, 5, 6});
     fs::permissions(read_only, fs::perms::owner_read | fs::perms::group_read);
@@ -100,6 +103,7 @@ TEST_F(AtomicSave, FailuresLeaveFileAndMemoryAsTheyWere) {
         {blocker / "child.bin", "Not a directory"},
         {folder_target, "Is a directory"},
         {read_only, "Permission denied"},
+        {fifo, "Not a regular file"},
         {dir / "missing" / "x.bin", "No such file or directory"},
     };
     for (const auto& c : cases) {
@@ -117,7 +121,8 @@ TEST_F(AtomicSave, FailuresLeaveFileAndMemoryAsTheyWere) {
     }
     EXPECT_EQ(slurp(read_only), (std::vector<std::uint8_t>{4, 5, 6}));
     EXPECT_TRUE(fs::is_directory(folder_target));
-    expectOnly({"folder.bin", "locked.bin", "plain.txt"});
+    EXPECT_TRUE(fs::is_fifo(fifo));
+    expectOnly({"folder.bin", "locked.bin", "pipe.bin", "plain.txt"});
 }
 
 // A write that fails halfway (a full disk, here a file size limit) leaves

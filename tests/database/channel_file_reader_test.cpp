@@ -223,11 +223,14 @@ TEST(ChannelFileLoad, FromDiskAndUnreadablePaths) {
     // The largest file there is, padded well past its end.
     const ChannelDatabase full = buildDatabase(testing::fullCapacityShape());
     auto bytes = fileBytesOf(full);
-    bytes.resize(bytes.size() + 300000, 0xFF);
+    const std::size_t file_size = bytes.size();
+    EXPECT_EQ(file_size, 134u + 255 * 52 + 1000 * 16 + 20000 * 44 + 125 * 28 + 20000 * 7);
+    bytes.resize(file_size + 300000, 0xFF);
     writeFile(path, bytes);
     ChannelDatabase db;
     ASSERT_TRUE(loadChannelFile(path, db).ok());
     EXPECT_EQ(contentDifference(full, db), "");
+    EXPECT_EQ(fileBytesOf(db), std::vector(bytes.begin(), bytes.begin() + file_size));
 
     ChannelDatabase other = previouslyLoaded();
     for (const std::string& bad : {(dir / "missing.bin").string(), dir.string()}) {

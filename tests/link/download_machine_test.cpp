@@ -219,6 +219,15 @@ TEST_F(DownloadMachineTest, RefusedFiles) {
     EXPECT_FALSE(machine.prepareFile("/nonexistent/dir/file.bin"));
     EXPECT_TRUE(events.messages.empty());
     EXPECT_EQ(flags.m_bDownloadActive, 0);
+    // A device chosen by mistake is refused once it passes any sane file size.
+    EXPECT_FALSE(machine.prepareFile("/dev/zero"));
+    EXPECT_EQ(events.messages, (std::vector<std::string>{"Invalid Data Format!!!"}));
+    test::TempDir dir;
+    const Bytes file = test::makeLinkFile(3000);
+    test::writeBytes(dir.path("f.bin"), file);
+    EXPECT_TRUE(machine.prepareFile(dir.path("f.bin").string()));
+    EXPECT_TRUE(std::equal(file.begin(), file.end(), machine.image().begin()));
+    EXPECT_EQ(flags.m_bDownloadActive, 1);
 }
 
 TEST_F(DownloadMachineTest, UnknownUsageTypeEndsOnlyTheDownload) {

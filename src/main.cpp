@@ -1,0 +1,52 @@
+#include <QApplication>
+#include <QCommandLineParser>
+#include <cstdio>
+#include <cstring>
+
+#include "qt/main_frame.h"
+#include "qt/zoedit_window.h"
+
+namespace {
+
+bool wantsScreenshot(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i)
+        if (std::strncmp(argv[i], "--screenshot", 12) == 0) return true;
+    return false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // A screenshot needs no display at all.
+    if (wantsScreenshot(argc, argv)) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("ZoEdit"));
+    QApplication::setApplicationName(QStringLiteral("ZoEdit"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Channel list editor for satellite receivers"));
+    parser.addHelpOption();
+    const QCommandLineOption shot(QStringLiteral("screenshot"),
+                                  QStringLiteral("Render the main window to a PNG file and exit."),
+                                  QStringLiteral("OUT.png"));
+    parser.addOption(shot);
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 QStringLiteral("Channel file to open at start."));
+    parser.process(app);
+    const QStringList files = parser.positionalArguments();
+
+    zoedit::qt::ZoEditWindow window;
+    zoedit::qt::CMainFrame& frame = window.frame();
+    if (parser.isSet(shot)) {
+        frame.resize(1180, 740);
+        frame.show();
+        if (!files.isEmpty()) window.openPath(files.front());
+        QApplication::processEvents();
+        const bool saved = frame.grab().save(parser.value(shot), "PNG");
+        if (!saved) std::fprintf(stderr, "cannot write %s\n", qPrintable(parser.value(shot)));
+        return saved ? 0 : 1;
+    }
+    frame.showMaximized();
+    if (!files.isEmpty()) window.openPath(files.front());
+    return app.exec();
+}

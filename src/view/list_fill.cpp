@@ -1,0 +1,83 @@
+// Filling the two channel lists and the transponder selector, and the
+// switches that choose which list is on show.
+#include "database/field_format.h"
+#include "view/zoedit_view.h"
+
+namespace zoedit {
+
+using namespace ui::form;
+
+void CZoEditView::FillList(ChannelKind kind) {
+    ui::ListControl* list = listOf(kind);
+    if (!list) return;
+    const auto& table = m_db.channels(kind);
+    std::vector<ui::ListRow> rows;
+    rows.reserve(table.count);
+    for (std::size_t i = 0; i < table.count; ++i) {
+        const auto texts = channelRowTexts(m_db, kind, i);
+        ui::ListRow row;
+        row.texts.reserve(texts.size());
+        for (const std::string& text : texts) row.texts.push_back(display(text));
+        // Only a byte of exactly 1 shows the picture; the page's box takes any non-zero.
+        row.image = table.primary[i].scrambled == 1 ? ui::kScrambledImage : ui::kNoImage;
+        rows.push_back(std::move(row));
+    }
+    list->setRows(std::move(rows));
+}
+
+void CZoEditView::ShowList(ChannelKind kind) {
+    ui::Form& form = m_platform.form;
+    const bool tv = kind == ChannelKind::Tv;
+    form.setVisible(IDC_TV_LIST, tv);
+    form.setVisible(IDC_TV_LIST_CAPTION, tv);
+    form.setVisible(IDC_RADIO_LIST, !tv);
+    form.setVisible(IDC_RADIO_LIST_CAPTION, !tv);
+    m_state.m_shownList = listOfKind(kind);
+
+    const ui::ControlId list_id = tv ? IDC_TV_LIST : IDC_RADIO_LIST;
+    form.setFocus(list_id);
+    form.setChecked(IDC_TV_SWITCH, tv);
+    form.setChecked(IDC_RADIO_SWITCH, !tv);
+    const bool channel_page = m_state.m_nCurrentPage == 0;
+    form.setVisible(IDC_RADIO_PICTURE, channel_page && !tv);
+    form.setVisible(IDC_TV_PICTURE, channel_page && tv);
+    form.setImage(tv ? IDC_TV_PICTURE : IDC_RADIO_PICTURE, tv ? ui::IDB_TV : ui::IDB_RADIO);
+
+    ui::ListControl* list = listOf(kind);
+    if (list && list->rowCount() > 0) {
+        list->setRowSelected(0, true);
+        list->setFocusedRow(0);
+        list->ensureVisible(0);
+        // Selecting from code does not notify: run the handler here, also
+        // when row 0 was selected already, so the list on show is the
+        // active one.
+        OnItemChanged(kind, 0);
+    } else {
+        // An empty list has no row to select; it is still the list in use.
+        m_state.m_activeList = listOfKind(kind);
+        if (tv)
+            m_state.m_nSelectedTvRow = -1;
+        else
+            m_state.m_nSelectedRadioRow = -1;
+    }
+}
+
+void CZoEditView::FillTransponderSelector() {
+    std::vector<std::string> entries;
+    entries.reserve(m_db.transponders.count);
+    for (const TransponderRecord& transponder : m_db.transponders.records())
+        entries.push_back(transponderSelectorText(transponder));
+    m_platform.form.setItems(IDC_TRANSPONDER_SELECTOR, std::move(entries));
+}
+
+void CZoEditView::SetFavouriteCaptions() {
+    for (int k = 0; k < kFavouriteBoxCount; ++k) {
+        const std::size_t g = static_cast<std::size_t>(k);
+        m_favourites[k].caption = g < m_db.favouriteGroupCount()
+                                      ? display(nameBytes(m_db.favourites.groups[g].name))
+                                      : std::string();
+        m_platform.form.setText(IDC_FAVOURITE_CHECK[k], m_favourites[k].caption);
+    }
+}
+
+}  // namespace zoedit

@@ -1,0 +1,158 @@
+// The selection handler of the two lists and the three "show" steps that
+// fill the tab pages from the selected channel, its transponder and its
+// satellite.
+#include "database/field_format.h"
+#include "view/zoedit_view.h"
+
+namespace zoedit {
+
+using namespace ui::form;
+
+void CZoEditView::OnItemChanged(ChannelKind kind, int row) {
+    if (kind == ChannelKind::Tv)
+        m_state.m_nSelectedTvRow = row;
+    else
+        m_state.m_nSelectedRadioRow = row;
+    m_state.m_activeList = listOfKind(kind);
+
+    if (!m_state.m_bDragging) {
+        ShowChannel(kind, row);
+        ShowTransponder();
+        ShowSatellite();
+        MarkFavourites(kind, row);
+    }
+
+    // The favourite boxes count against the members of the kind just selected.
+    for (int k = 0; k < kFavouriteBoxCount; ++k) {
+        const auto& group = m_db.favourites.groups[static_cast<std::size_t>(k)];
+        m_favourites[k].working_count =
+            kind == ChannelKind::Tv ? group.tv_count : group.radio_count;
+    }
+    if (m_hooks.print_source) m_hooks.print_source(kind);
+}
+
+void CZoEditView::ShowChannel(ChannelKind kind, int row) {
+    const auto& table = m_db.channels(kind);
+    if (row < 0 || static_cast<std::size_t>(row) >= table.count) return;
+    const std::size_t r = static_cast<std::size_t>(row);
+    const ChannelRecord& channel = m_state.m_bSorted ? table.working[r] : table.primary[r];
+    ui::ListControl* list = listOf(kind);
+
+    const ChannelPageTexts texts = channelPageTexts(channel);
+    // The name as the list row shows it; the record's own bytes if the row is missing.
+    m_values.channel_name =
+        list && row < list->rowCount() ? list->cellText(row, kColumnName) : display(texts.name);
+    m_values.transponder_number = texts.transponder_number;
+    m_values.service_id = texts.service_id;
+    m_values.code_pid = texts.code_pid;
+    m_values.video_pid = texts.video_pid;
+    m_values.audio_pid = texts.audio_pid;
+    m_values.fourth_pid = texts.fourth_pid;
+
+    std::size_t number = r + 1;
+    if (m_state.m_bSorted && list && row < list->rowCount()) {
+        number = readDecimalText(list->cellText(row, kColumnNumber));
+    } else if (m_state.m_bCutPending && row >= m_state.m_nCutRow) {
+        number = r + 2;  // the cut channel still counts before its paste
+    }
+    m_values.channel_number = channelPageNumberText(number);
+
+    m_values.pid_mode = channel.pid_mode != 0;
+    m_values.scrambled = channel.scrambled != 0;
+    m_values.locked = channel.locked != 0;
+    m_state.m_nCurrentTransponder = channel.transponder_index;
+
+    ui::Form& form = m_platform.form;
+    UpdateDataToForm();
+    if (m_state.m_bEditing) {
+        const bool pids = m_values.pid_mode != 0;
+        for (ui::ControlId id : {IDC_VIDEO_PID, IDC_AUDIO_PID, IDC_FOURTH_PID})
+            form.setReadOnly(id, !pids);
+        form.setReadOnly(IDC_CODE_PID, true);
+    }
+    const bool channel_page = m_state.m_nCurrentPage == 0;
+    form.setVisible(IDC_LOCKED_PICTURE, channel_page && m_values.locked != 0);
+    form.setVisible(IDC_UNLOCKED_PICTURE, channel_page && m_values.locked == 0);
+}
+
+void CZoEditView::ShowTransponder() {
+    const int t = m_state.m_nCurrentTransponder;
+    TransponderPageTexts texts;
+    if (m_db.transponders.contains(static_cast<std::size_t>(t))) {
+        const TransponderRecord& transponder =
+            m_db.transponders.primary[static_cast<std::size_t>(t)];
+        texts = transponderPageTexts(transponder);
+        m_state.m_nCurrentSatellite = transponder.satellite_index;
+    } else {
+        // A link outside the table (files are not checked): show nothing
+        // rather than another transponder's values.
+        m_state.m_nCurrentSatellite = -1;
+    }
+    m_values.network_id = texts.network_id;
+    m_values.frequency_order = texts.frequency_order;
+    m_values.frequency = texts.frequency;
+    m_values.symbol_rate = texts.symbol_rate;
+    m_values.polarisation = texts.polarisation;
+    UpdateDataToForm();
+    setComboText(IDC_FEC, texts.fec);
+    setComboText(IDC_TRANSPONDER_SELECTOR, texts.selector);
+}
+
+void CZoEditView::ShowSatellite() {
+    ui::Form& form = m_platform.form;
+    const int s = m_state.m_nCurrentSatellite;
+    SatellitePageTexts texts;
+    const bool known = s >= 0 && m_db.satellites.contains(static_cast<std::size_t>(s));
+    if (known) texts = satellitePageTexts(m_db.satellites.primary[static_cast<std::size_t>(s)]);
+    m_values.position = texts.position;
+    m_values.satellite_name = display(texts.name);
+    m_values.satellite_banner = m_values.satellite_name;
+    UpdateDataToForm();
+
+    std::vector<std::string> names;
+    names.reserve(m_db.satellites.count);
+    for (const SatelliteRecord& satellite : m_db.satellites.records())
+        names.push_back(display(nameBytes(satellite.name)));
+    form.setItems(IDC_SATELLITE_SELECTOR, std::move(names));
+    if (known) form.setSelectedIndex(IDC_SATELLITE_SELECTOR, s);
+    form.setText(IDC_SATELLITE_SELECTOR, m_values.satellite_name);
+    form.setText(IDC_SATELLITE_BANNER, m_values.satellite_banner);
+}
+
+// Looks the channel up in the first ten groups and shows its places.
+void CZoEditView::MarkFavourites(ChannelKind kind, int row) {
+    ui::Form& form = m_platform.form;
+    for (int k = 0; k < kFavouriteBoxCount; ++k) {
+        FavouriteBox& box = m_favourites[k];
+        box.position = "000";
+        if (box.indicator) {
+            box.checked = 0;
+            box.indicator = 0;
+            form.setChecked(IDC_FAVOURITE_CHECK[k], false);
+        }
+        form.setText(IDC_FAVOURITE_POSITION[k], box.position);
+    }
+    if (m_state.m_bCutPending || row < 0) return;
+
+    const auto& members =
+        kind == ChannelKind::Tv ? m_db.favourites.tv_members : m_db.favourites.radio_members;
+    const std::size_t groups =
+        std::min<std::size_t>(m_db.favouriteGroupCount(), kFavouriteBoxCount);
+    for (std::size_t k = 0; k < groups; ++k) {
+        const std::size_t start = m_db.groupMemberStart(k, kind);
+        const std::size_t count = m_db.groupMembers(k, kind).size();
+        FavouriteBox& box = m_favourites[k];
+        for (std::size_t e = start; e < start + count; ++e) {
+            const std::uint16_t value = m_state.m_bSorted ? members.working[e] : members.primary[e];
+            if (value != row) continue;
+            box.entry_index = static_cast<int>(e);
+            box.checked = 1;
+            box.position = favouritePositionText(static_cast<int>(e - start + 1));
+            box.indicator = 1;
+            form.setChecked(IDC_FAVOURITE_CHECK[k], true);
+            form.setText(IDC_FAVOURITE_POSITION[k], box.position);
+        }
+    }
+}
+
+}  // namespace zoedit

@@ -1,0 +1,295 @@
+#include "view/zoedit_view.h"
+
+#include <cctype>
+#include <ctime>
+
+#include "database/field_format.h"
+#include "view/page_controls.h"
+
+namespace zoedit {
+
+using namespace ui::form;
+
+namespace {
+
+constexpr ui::ControlId kEditButtons[] = {IDC_EDIT, IDC_NEW, IDC_SAVE, IDC_DELETE, IDC_CANCEL};
+
+constexpr int kColumnWidths[4] = {80, 195, 160, 130};
+
+// The document never has a name of its own.
+constexpr char kDocumentTitle[] = "Untitled";
+
+std::string todayText() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char buffer[64];
+    const std::size_t n = std::strftime(buffer, sizeof buffer, "%A, %B %d, %Y", &local);
+    return std::string(buffer, n);
+}
+
+bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
+    if (prefix.size() > text.size()) return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(text[i])) !=
+            std::tolower(static_cast<unsigned char>(prefix[i])))
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+CZoEditView::CZoEditView(ui::Platform platform, ViewHooks hooks)
+    : m_platform(platform), m_hooks(std::move(hooks)) {
+    if (m_hooks.read_settings) m_hooks.read_settings();
+}
+
+void CZoEditView::OnInitialUpdate() {
+    ui::Form& form = m_platform.form;
+
+    // Nothing is loaded yet: nothing to edit, search or switch.
+    for (ui::ControlId id : kEditButtons) form.setEnabled(id, false);
+    form.setEnabled(IDC_SEARCH, false);
+    form.setEnabled(IDC_TV_SWITCH, false);
+    form.setEnabled(IDC_RADIO_SWITCH, false);
+
+    form.setItems(IDC_TAB, {ui::kTabCaptions[0], ui::kTabCaptions[1], ui::kTabCaptions[2]});
+    form.setSelectedIndex(IDC_TAB, 0);
+    m_state.m_nCurrentPage = 0;
+    ShowPageControls(0);
+
+    // The drop lists' fixed choices (the form's initial data).
+    form.setItems(IDC_POLARISATION, {"Horizontal", "Vertical"});
+    form.setItems(IDC_FEC, {"AUTO", "1/2", "2/3", "3/4", "5/6", "7/8"});
+
+    SetupLists();
+    // Present on the form for their values or as command targets only.
+    for (ui::ControlId id : {IDC_DATE, IDC_FILL_TV, IDC_FILL_RADIO}) form.setVisible(id, false);
+
+    form.setLabelStyle(IDC_SATELLITE_BANNER,
+                       {ui::rgb(255, 255, 255), ui::rgb(0, 128, 192), 20, true});
+    form.setLabelStyle(IDC_CHANNEL_NUMBER, {ui::rgb(0, 0, 0), ui::rgb(0, 128, 192), 19, true});
+    form.setImage(IDC_TV_PICTURE, ui::IDB_TV);
+    form.setImage(IDC_RADIO_PICTURE, ui::IDB_RADIO);
+    form.setImage(IDC_LOCKED_PICTURE, ui::IDB_LOCKED);
+    form.setImage(IDC_UNLOCKED_PICTURE, ui::IDB_UNLOCKED);
+
+    m_values.date = todayText();
+    UpdateDataToForm();
+    setComboText(IDC_FEC, "");  // not a form variable: cleared here like the others
+    EnterReadOnlyState();
+
+    if (m_hooks.port_command) m_hooks.port_command();
+    if (m_hooks.print_titles) m_hooks.print_titles(ui::kAppTitle, kDocumentTitle);
+}
+
+void CZoEditView::SetupLists() {
+    for (ChannelKind kind : {ChannelKind::Tv, ChannelKind::Radio}) {
+        ui::ListControl* list = listOf(kind);
+        if (!list) continue;
+        if (list->columnCount() == 0) {
+            for (int c = 0; c < 4; ++c)
+                list->insertColumn(
+                    c, {kChannelColumnTitles[static_cast<std::size_t>(c)], kColumnWidths[c]});
+        }
+        list->setImageList(ui::IDB_SCRAMBLED, 32);
+        list->setSingleSelection(true);
+    }
+    // One list is on show at a time; the TV list first.
+    ui::Form& form = m_platform.form;
+    form.setVisible(IDC_RADIO_LIST, false);
+    form.setVisible(IDC_RADIO_LIST_CAPTION, false);
+    form.setVisible(IDC_TV_LIST, true);
+    form.setVisible(IDC_TV_LIST_CAPTION, true);
+}
+
+void CZoEditView::EnterReadOnlyState() {
+    ui::Form& form = m_platform.form;
+    for (ui::ControlId id : readOnlyEdits()) form.setReadOnly(id, true);
+    for (ui::ControlId id : disabledInReadOnlyState()) form.setEnabled(id, false);
+}
+
+void CZoEditView::ShowPageControls(int page) {
+    ui::Form& form = m_platform.form;
+    for (int other = 0; other < 3; ++other) {
+        if (other == page) continue;
+        for (ui::ControlId id : pageControls(other)) form.setVisible(id, false);
+    }
+    for (ui::ControlId id : pageControls(page)) form.setVisible(id, true);
+
+    const bool channel_page = page == 0;
+    const bool radio = m_state.m_shownList == ActiveList::Radio;
+    form.setVisible(IDC_TV_PICTURE, channel_page && !radio);
+    form.setVisible(IDC_RADIO_PICTURE, channel_page && radio);
+    form.setVisible(IDC_LOCKED_PICTURE, channel_page && m_values.locked != 0);
+    form.setVisible(IDC_UNLOCKED_PICTURE, channel_page && m_values.locked == 0);
+}
+
+void CZoEditView::OnTabSelChange(int page) {
+    if (page < 0 || page > 2) return;
+    m_state.m_nCurrentPage = page;
+    ShowPageControls(page);
+}
+
+void CZoEditView::OnEdit() {
+    ui::Form& form = m_platform.form;
+    form.setReadOnly(IDC_CHANNEL_NAME, false);
+    form.setReadOnly(IDC_SERVICE_ID, false);
+    const bool pids = m_values.pid_mode == 1;
+    for (ui::ControlId id : {IDC_VIDEO_PID, IDC_AUDIO_PID, IDC_FOURTH_PID})
+        form.setReadOnly(id, !pids);
+    for (ui::ControlId id : {IDC_TRANSPONDER_NUMBER, IDC_FREQUENCY_ORDER, IDC_NETWORK_ID,
+                             IDC_FREQUENCY, IDC_SYMBOL_RATE, IDC_SATELLITE_NAME, IDC_POSITION})
+        form.setReadOnly(id, false);
+
+    for (ui::ControlId id : {IDC_POLARISATION, IDC_FEC, IDC_PID_MODE, IDC_LOCKED, IDC_NEW, IDC_SAVE,
+                             IDC_DELETE, IDC_CANCEL})
+        form.setEnabled(id, true);
+    for (ui::ControlId id : IDC_FAVOURITE_CHECK) form.setEnabled(id, true);
+    // The two selectors only display the current satellite and transponder.
+    for (ui::ControlId id : {IDC_EDIT, IDC_SATELLITE_SELECTOR, IDC_TRANSPONDER_SELECTOR})
+        form.setEnabled(id, false);
+
+    m_state.m_bEditing = 1;
+    m_state.m_bNewRecord = 0;
+}
+
+// Changes the user makes on the pages: typing while in edit mode, the drop
+// lists and check boxes, and the favourite boxes, which change the groups at
+// once even outside edit mode.
+void CZoEditView::NoteUserChange(const ui::ControlEvent& event) {
+    if (!m_state.m_bLoaded) return;
+    bool favourite_box = false;
+    for (ui::ControlId id : IDC_FAVOURITE_CHECK) favourite_box |= id == event.id;
+    if (event.kind == ui::EventKind::Clicked && favourite_box) {
+        m_state.m_bModified = 1;
+        return;
+    }
+    if (!m_state.m_bEditing) return;
+    switch (event.kind) {
+        case ui::EventKind::EditChange:
+            m_state.m_bModified = 1;
+            return;
+        case ui::EventKind::SelChange:
+            if (event.id == IDC_POLARISATION || event.id == IDC_FEC) m_state.m_bModified = 1;
+            return;
+        case ui::EventKind::Clicked:
+            if (event.id == IDC_PID_MODE || event.id == IDC_LOCKED || event.id == IDC_SCRAMBLED)
+                m_state.m_bModified = 1;
+            return;
+        default:
+            return;
+    }
+}
+
+void CZoEditView::onEvent(const ui::ControlEvent& event) {
+    NoteUserChange(event);
+    switch (event.kind) {
+        case ui::EventKind::SelChange:
+            if (event.id == IDC_TAB) OnTabSelChange(m_platform.form.selectedIndex(IDC_TAB));
+            return;
+        case ui::EventKind::ItemChanged:
+            if (event.id == IDC_TV_LIST) OnItemChanged(ChannelKind::Tv, event.item);
+            if (event.id == IDC_RADIO_LIST) OnItemChanged(ChannelKind::Radio, event.item);
+            return;
+        case ui::EventKind::ItemClick:
+            // A click outside the rows leaves no row selected; the active
+            // list follows the selection change the click causes, not the click.
+            if (event.id == IDC_TV_LIST) m_state.m_nSelectedTvRow = event.item;
+            if (event.id == IDC_RADIO_LIST) m_state.m_nSelectedRadioRow = event.item;
+            return;
+        case ui::EventKind::Clicked:
+            onCommand(event.id);
+            return;
+        default:
+            return;
+    }
+}
+
+bool CZoEditView::onCommand(int id) {
+    switch (id) {
+        case ui::cmd::ID_FILE_OPEN:
+            OnFileOpen();
+            return true;
+        case IDC_FILL_TV:
+            FillList(ChannelKind::Tv);
+            return true;
+        case IDC_FILL_RADIO:
+            FillList(ChannelKind::Radio);
+            return true;
+        case IDC_TV_SWITCH:
+        case ui::cmd::ID_VIEW_TV:
+            ShowList(ChannelKind::Tv);
+            return true;
+        case IDC_RADIO_SWITCH:
+        case ui::cmd::ID_VIEW_RADIO:
+            ShowList(ChannelKind::Radio);
+            return true;
+        case IDC_EDIT:
+            OnEdit();
+            return true;
+        case IDC_SAVE:
+        case ui::cmd::ID_FILE_SAVE:
+            Save();
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool CZoEditView::isCommandEnabled(int id) const {
+    const EditorState& s = m_state;
+    switch (id) {
+        case ui::cmd::ID_VIEW_FAVOURITES:
+        case ui::cmd::ID_VIEW_TV:
+        case ui::cmd::ID_VIEW_RADIO:
+            return s.m_bLoaded != 0;
+        case ui::cmd::ID_EDIT_NEW:
+        case ui::cmd::ID_FILE_SAVE:
+        case ui::cmd::ID_EDIT_DELETE:
+            return s.m_bEditing != 0;
+        case ui::cmd::ID_EDIT_CUT_CHANNEL:
+            return s.m_bEditing && !s.m_bCutPending && !s.m_bSorted;
+        case ui::cmd::ID_EDIT_PASTE_CHANNEL:
+            return s.m_bEditing && s.m_bCutPending;
+        default:
+            return true;
+    }
+}
+
+bool CZoEditView::isCommandChecked(int /*id*/) const {
+    return false;
+}
+
+ui::ListControl* CZoEditView::listOf(ChannelKind kind) {
+    return m_platform.form.list(kind == ChannelKind::Tv ? IDC_TV_LIST : IDC_RADIO_LIST);
+}
+
+std::string CZoEditView::display(std::string_view bytes) const {
+    return toUtf8(bytes, m_codePage);
+}
+
+void CZoEditView::messageBox(const std::string& text) {
+    m_platform.dialogs.messageBox(
+        {text, ui::kAppTitle, ui::MessageButtons::Ok, ui::MessageIcon::None});
+}
+
+// A drop-down combo box shows a text by selecting the item it begins, else
+// by putting the text into its edit part.
+void CZoEditView::setComboText(ui::ControlId id, const std::string& text) {
+    ui::Form& form = m_platform.form;
+    const auto items = form.items(id);
+    if (!text.empty()) {
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            if (startsWithIgnoringCase(items[i], text)) {
+                form.setSelectedIndex(id, static_cast<int>(i));
+                return;
+            }
+        }
+    }
+    form.setSelectedIndex(id, -1);
+    form.setText(id, text);
+}
+
+}  // namespace zoedit

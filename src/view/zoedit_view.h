@@ -1,0 +1,129 @@
+// CZoEditView: the main form's behaviour. It owns the channel database and
+// the editor state for the whole run and drives the form through the
+// platform layer; the window system only forwards events to it.
+#pragma once
+
+#include <array>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "database/channel_database.h"
+#include "database/codepage.h"
+#include "ui/platform.h"
+#include "view/editor_state.h"
+
+namespace zoedit {
+
+// Work that other parts of the program attach to the view's start-up.
+struct ViewHooks {
+    // Reads the port settings (config.ini) while the view is constructed.
+    std::function<void()> read_settings;
+    // The port command, run once at the end of the initial update.
+    std::function<void()> port_command;
+    // Hands the application's name and the document's title to printing.
+    std::function<void(const std::string& app_name, const std::string& doc_title)> print_titles;
+    // Whether the serial port is open (the check mark of the port command).
+    std::function<bool()> port_open;
+    // The print source changes to the list of this kind.
+    std::function<void(ChannelKind kind)> print_source;
+};
+
+class CZoEditView {
+public:
+    explicit CZoEditView(ui::Platform platform, ViewHooks hooks = {});
+
+    // The framework's initial update: builds the pages and lists in their
+    // empty, read-only state and runs the port command.
+    void OnInitialUpdate();
+
+    // A control of the form reports a user action.
+    void onEvent(const ui::ControlEvent& event);
+    // A menu, toolbar or accelerator command (also the four form-button keys,
+    // which carry the button's identifier). Returns false when nothing
+    // handles the command.
+    bool onCommand(int id);
+    // Whether a menu command is enabled now (the menu's update handlers).
+    bool isCommandEnabled(int id) const;
+    // Check mark of a menu command.
+    bool isCommandChecked(int id) const;
+
+    // Open with the file dialog, or with a path known beforehand (command line).
+    void OnFileOpen();
+    void OpenPath(const std::string& path);
+
+    // Writes the tables to the current path; false (after telling the user)
+    // when that fails or nothing is loaded.
+    bool Save();
+    // Whether closing or opening another file should offer to save: in edit
+    // mode before the first save, and whenever the user changed something
+    // since the last save or load (also after a first save, and also the
+    // favourite boxes, which work outside edit mode).
+    bool hasUnsavedEdits() const {
+        return (m_state.m_bEditing && !m_state.m_bSaved) || m_state.m_bModified;
+    }
+
+    // Tab control 1044.
+    void OnTabSelChange(int page);
+    // The selection handler of the TV and the radio list.
+    void OnItemChanged(ChannelKind kind, int row);
+    // Refill a list from the primary tables (commands 1046 and 1047).
+    void FillList(ChannelKind kind);
+    // The TV and radio switches (1128/32789 and 1129/32790).
+    void ShowList(ChannelKind kind);
+    // Edit button 1040.
+    void OnEdit();
+
+    void ShowChannel(ChannelKind kind, int row);
+    void ShowTransponder();
+    void ShowSatellite();
+
+    // Form variables <-> controls. Reading back stops at the first text that
+    // is longer than its field allows and tells the user; returns false then.
+    void UpdateDataToForm();
+    bool UpdateDataFromForm();
+
+    // Names are bytes in the file; they are shown through this code page.
+    void setCodePage(CodePage page) { m_codePage = page; }
+    CodePage codePage() const { return m_codePage; }
+
+    ChannelDatabase& database() { return m_db; }
+    const ChannelDatabase& database() const { return m_db; }
+    EditorState& state() { return m_state; }
+    const EditorState& state() const { return m_state; }
+    FormValues& values() { return m_values; }
+    std::array<FavouriteBox, kFavouriteBoxCount>& favouriteBoxes() { return m_favourites; }
+    const std::string& currentPath() const { return m_values.path; }
+    ui::Platform& platform() { return m_platform; }
+
+private:
+    void PrepareOpen();
+    void LoadPath(const std::string& path);
+    void NoteUserChange(const ui::ControlEvent& event);
+    void EnterReadOnlyState();
+    void ShowPageControls(int page);
+    void SetupLists();
+    void MarkFavourites(ChannelKind kind, int row);
+    void ClearChannelFlags();
+    void FillTransponderSelector();
+    void SetFavouriteCaptions();
+    std::string display(std::string_view bytes) const;
+    void setComboText(ui::ControlId id, const std::string& text);
+    ui::ListControl* listOf(ChannelKind kind);
+    void messageBox(const std::string& text);
+
+    ui::Platform m_platform;
+    ViewHooks m_hooks;
+    CodePage m_codePage = CodePage::Windows1256;
+    ChannelDatabase m_db;
+    EditorState m_state;
+    FormValues m_values;
+    std::array<FavouriteBox, kFavouriteBoxCount> m_favourites;
+};
+
+// The kind of channel a list shows, and back.
+inline ActiveList listOfKind(ChannelKind kind) {
+    return kind == ChannelKind::Tv ? ActiveList::Tv : ActiveList::Radio;
+}
+
+}  // namespace zoedit
