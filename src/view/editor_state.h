@@ -32,6 +32,7 @@ struct EditorState {
     int m_bDragging = 0;    // rows are moving: the selection handler leaves the pages alone
     int m_bRowDeleted = 0;  // the last command was a delete
     int m_bLoaded = 0;      // a channel file has been loaded
+    int m_bModified = 0;    // the user changed data since the last load or save
 
     // Which of the two lists is on show (the TV and radio switches).
     ActiveList m_shownList = ActiveList::Tv;

@@ -14,6 +14,28 @@ constexpr char kOpenFilter[] = "Dunvar sat (Vemora )(*.bin,*.sgn)|*.bin|All File
 }  // namespace
 
 void CZoEditView::OnFileOpen() {
+    PrepareOpen();
+    ui::FileDialogRequest request;
+    request.open = true;
+    request.default_extension = "bin";
+    request.initial_name = "*.bin";
+    request.filter = kOpenFilter;
+    request.flags = ui::OFN_OVERWRITEPROMPT;
+    const auto path = m_platform.dialogs.fileDialog(request);
+    if (!path) {
+        ClearChannelFlags();
+        return;
+    }
+    LoadPath(*path);
+}
+
+void CZoEditView::OpenPath(const std::string& path) {
+    PrepareOpen();
+    LoadPath(path);
+}
+
+// The save question and the reset that come before choosing the file.
+void CZoEditView::PrepareOpen() {
     if (hasUnsavedEdits()) {
         const auto answer =
             m_platform.dialogs.messageBox({ui::kSaveChangesQuestion, ui::kQuestionCaption,
@@ -28,22 +50,9 @@ void CZoEditView::OnFileOpen() {
     m_state.m_bUploadActive = 0;
     m_state.m_nSortColumn = -1;
     m_state.m_nSortAscending = 0;
-
-    ui::FileDialogRequest request;
-    request.open = true;
-    request.default_extension = "bin";
-    request.initial_name = "*.bin";
-    request.filter = kOpenFilter;
-    request.flags = ui::OFN_OVERWRITEPROMPT;
-    const auto path = m_platform.dialogs.fileDialog(request);
-    if (!path) {
-        ClearChannelFlags();
-        return;
-    }
-    OpenPath(*path);
 }
 
-void CZoEditView::OpenPath(const std::string& path) {
+void CZoEditView::LoadPath(const std::string& path) {
     ui::Form& form = m_platform.form;
     for (ui::ControlId id : IDC_FAVOURITE_CHECK) form.setEnabled(id, true);
     for (FavouriteBox& box : m_favourites) {
@@ -88,6 +97,7 @@ void CZoEditView::OpenPath(const std::string& path) {
     for (ui::ControlId id : {IDC_NEW, IDC_SAVE, IDC_DELETE, IDC_CANCEL}) form.setEnabled(id, false);
     m_state.m_bLoaded = 1;
     m_state.m_bEditing = 0;
+    m_state.m_bModified = 0;
     ClearChannelFlags();
     // Edit mode ends with the load: fields that the previous file's Edit made
     // writable would take typing that no save could keep.
@@ -113,6 +123,7 @@ bool CZoEditView::Save() {
         return false;
     }
     m_state.m_bSaved = 1;
+    m_state.m_bModified = 0;
     return true;
 }
 

@@ -16,6 +16,9 @@ constexpr ui::ControlId kEditButtons[] = {IDC_EDIT, IDC_NEW, IDC_SAVE, IDC_DELET
 
 constexpr int kColumnWidths[4] = {80, 195, 160, 130};
 
+// The document never has a name of its own.
+constexpr char kDocumentTitle[] = "Untitled";
+
 std::string todayText() {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
@@ -61,6 +64,8 @@ void CZoEditView::OnInitialUpdate() {
     form.setItems(IDC_FEC, {"AUTO", "1/2", "2/3", "3/4", "5/6", "7/8"});
 
     SetupLists();
+    // Present on the form for their values or as command targets only.
+    for (ui::ControlId id : {IDC_DATE, IDC_FILL_TV, IDC_FILL_RADIO}) form.setVisible(id, false);
 
     form.setLabelStyle(IDC_SATELLITE_BANNER,
                        {ui::rgb(255, 255, 255), ui::rgb(0, 128, 192), 20, true});
@@ -72,10 +77,11 @@ void CZoEditView::OnInitialUpdate() {
 
     m_values.date = todayText();
     UpdateDataToForm();
+    setComboText(IDC_FEC, "");  // not a form variable: cleared here like the others
     EnterReadOnlyState();
 
     if (m_hooks.port_command) m_hooks.port_command();
-    if (m_hooks.print_titles) m_hooks.print_titles(ui::kAppTitle, "");
+    if (m_hooks.print_titles) m_hooks.print_titles(ui::kAppTitle, kDocumentTitle);
 }
 
 void CZoEditView::SetupLists() {
@@ -149,7 +155,36 @@ void CZoEditView::OnEdit() {
     m_state.m_bNewRecord = 0;
 }
 
+// Changes the user makes on the pages: typing while in edit mode, the drop
+// lists and check boxes, and the favourite boxes, which change the groups at
+// once even outside edit mode.
+void CZoEditView::NoteUserChange(const ui::ControlEvent& event) {
+    if (!m_state.m_bLoaded) return;
+    bool favourite_box = false;
+    for (ui::ControlId id : IDC_FAVOURITE_CHECK) favourite_box |= id == event.id;
+    if (event.kind == ui::EventKind::Clicked && favourite_box) {
+        m_state.m_bModified = 1;
+        return;
+    }
+    if (!m_state.m_bEditing) return;
+    switch (event.kind) {
+        case ui::EventKind::EditChange:
+            m_state.m_bModified = 1;
+            return;
+        case ui::EventKind::SelChange:
+            if (event.id == IDC_POLARISATION || event.id == IDC_FEC) m_state.m_bModified = 1;
+            return;
+        case ui::EventKind::Clicked:
+            if (event.id == IDC_PID_MODE || event.id == IDC_LOCKED || event.id == IDC_SCRAMBLED)
+                m_state.m_bModified = 1;
+            return;
+        default:
+            return;
+    }
+}
+
 void CZoEditView::onEvent(const ui::ControlEvent& event) {
+    NoteUserChange(event);
     switch (event.kind) {
         case ui::EventKind::SelChange:
             if (event.id == IDC_TAB) OnTabSelChange(m_platform.form.selectedIndex(IDC_TAB));
@@ -157,6 +192,12 @@ void CZoEditView::onEvent(const ui::ControlEvent& event) {
         case ui::EventKind::ItemChanged:
             if (event.id == IDC_TV_LIST) OnItemChanged(ChannelKind::Tv, event.item);
             if (event.id == IDC_RADIO_LIST) OnItemChanged(ChannelKind::Radio, event.item);
+            return;
+        case ui::EventKind::ItemClick:
+            // A click outside the rows leaves no row selected; the active
+            // list follows the selection change the click causes, not the click.
+            if (event.id == IDC_TV_LIST) m_state.m_nSelectedTvRow = event.item;
+            if (event.id == IDC_RADIO_LIST) m_state.m_nSelectedRadioRow = event.item;
             return;
         case ui::EventKind::Clicked:
             onCommand(event.id);

@@ -23,6 +23,8 @@ struct ViewHooks {
     std::function<void()> port_command;
     // Hands the application's name and the document's title to printing.
     std::function<void(const std::string& app_name, const std::string& doc_title)> print_titles;
+    // Whether the serial port is open (the check mark of the port command).
+    std::function<bool()> port_open;
     // The print source changes to the list of this kind.
     std::function<void(ChannelKind kind)> print_source;
 };
@@ -53,8 +55,13 @@ public:
     // Writes the tables to the current path; false (after telling the user)
     // when that fails or nothing is loaded.
     bool Save();
-    // The close prompt's question: editing and no save made since.
-    bool hasUnsavedEdits() const { return m_state.m_bEditing && !m_state.m_bSaved; }
+    // Whether closing or opening another file should offer to save: in edit
+    // mode before the first save, and whenever the user changed something
+    // since the last save or load (also after a first save, and also the
+    // favourite boxes, which work outside edit mode).
+    bool hasUnsavedEdits() const {
+        return (m_state.m_bEditing && !m_state.m_bSaved) || m_state.m_bModified;
+    }
 
     // Tab control 1044.
     void OnTabSelChange(int page);
@@ -90,6 +97,9 @@ public:
     ui::Platform& platform() { return m_platform; }
 
 private:
+    void PrepareOpen();
+    void LoadPath(const std::string& path);
+    void NoteUserChange(const ui::ControlEvent& event);
     void EnterReadOnlyState();
     void ShowPageControls(int page);
     void SetupLists();

@@ -1,5 +1,6 @@
 // The Open command: the question before it, the dialog, good files, refused
 // files and what survives them.
+#include "app/close_prompt.h"
 #include "database/channel_file.h"
 #include "database/field_format.h"
 #include "view_fixture.h"
@@ -233,6 +234,68 @@ TEST_F(ViewTest, OpenPathLoadsWithoutTheDialog) {
     EXPECT_EQ(state().m_bLoaded, 1);
     EXPECT_EQ(text(IDC_FILE_PATH), path);
     EXPECT_GT(tvList().rowCount(), 0);
+}
+
+}  // namespace
+}  // namespace zoedit::test
+
+namespace zoedit::test {
+namespace {
+
+TEST_F(ViewTest, ClosingWithUnsavedEditsWritesTheFileOnlyOnYes) {
+    const ChannelDatabase db = testing::buildDatabase();
+    const std::string path = writeFile("close.bin", db);
+    open(path);
+    EXPECT_FALSE(view->hasUnsavedEdits());
+    view->onCommand(ui::form::IDC_EDIT);
+    view->database().tv.primary[1].audio_pid = 0x0777;
+    ASSERT_TRUE(view->hasUnsavedEdits());
+    auto save = [this] { return view->Save(); };
+
+    const auto before = readBytes(path);
+    fake.dialogs.answerMessage(ui::MessageAnswer::No);
+    EXPECT_TRUE(app::runClosePrompt(fake.dialogs, view->hasUnsavedEdits(), save));
+    EXPECT_EQ(readBytes(path), before);
+
+    fake.dialogs.answerMessage(ui::MessageAnswer::Yes);
+    EXPECT_TRUE(app::runClosePrompt(fake.dialogs, view->hasUnsavedEdits(), save));
+    ChannelDatabase reread;
+    ASSERT_TRUE(loadChannelFile(path, reread).ok());
+    EXPECT_EQ(reread.tv.primary[1].audio_pid, 0x0777);
+    EXPECT_FALSE(view->hasUnsavedEdits());
+}
+
+}  // namespace
+}  // namespace zoedit::test
+
+namespace zoedit::test {
+namespace {
+
+using namespace ui::form;
+
+TEST_F(ViewTest, ChangesAfterTheFirstSaveAreStillOfferedForSaving) {
+    open(writeFile("again.bin", testing::buildDatabase()));
+    view->onCommand(IDC_EDIT);
+    ASSERT_TRUE(view->Save());
+    EXPECT_FALSE(view->hasUnsavedEdits());
+    view->onEvent({IDC_CHANNEL_NAME, ui::EventKind::EditChange});
+    EXPECT_TRUE(view->hasUnsavedEdits());
+    ASSERT_TRUE(view->Save());
+    EXPECT_FALSE(view->hasUnsavedEdits());
+    view->onEvent({IDC_FEC, ui::EventKind::SelChange});
+    EXPECT_TRUE(view->hasUnsavedEdits());
+}
+
+TEST_F(ViewTest, FavouriteBoxClicksCountAsChangesEvenOutsideEditMode) {
+    open(writeFile("favourites.bin", testing::buildDatabase()));
+    view->onEvent({IDC_CHANNEL_NAME, ui::EventKind::EditChange});  // read-only: no change
+    EXPECT_FALSE(view->hasUnsavedEdits());
+    view->onEvent({IDC_FAVOURITE_CHECK[4], ui::EventKind::Clicked});
+    EXPECT_TRUE(view->hasUnsavedEdits());
+    // Loading a file starts afresh (after the question, answered No here).
+    open(writeFile("other.bin", testing::buildDatabase()));
+    EXPECT_EQ(fake.dialogs.messageTexts().size(), 1u);
+    EXPECT_FALSE(view->hasUnsavedEdits());
 }
 
 }  // namespace
