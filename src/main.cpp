@@ -1,5 +1,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QMessageBox>
+#include <QTimer>
 #include <cstdio>
 #include <cstring>
 
@@ -46,6 +48,16 @@ int main(int argc, char** argv) {
     if (parser.isSet(shot)) {
         frame.resize(1180, 810);
         frame.show();
+        // Nobody can answer a message box without a display: report it and
+        // let the picture show what the window shows after it.
+        QTimer dismiss;
+        QObject::connect(&dismiss, &QTimer::timeout, [] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                std::fprintf(stderr, "%s\n", qPrintable(box->text()));
+                box->done(QMessageBox::Ok);
+            }
+        });
+        dismiss.start(20);
         if (!files.isEmpty()) window.openPath(files.front());
         window.view().OnTabSelChange(parser.value(page).toInt());
         window.form().setSelectedIndex(zoedit::ui::form::IDC_TAB, parser.value(page).toInt());
