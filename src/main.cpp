@@ -1,11 +1,15 @@
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QMessageBox>
+#include <QTimer>
 #include <cstdio>
 #include <cstring>
 
+#include "qt/form_binder.h"
 #include "qt/link_window.h"
 #include "qt/main_frame.h"
 #include "qt/zoedit_window.h"
+#include "view/zoedit_view.h"
 
 namespace {
 
@@ -31,6 +35,10 @@ int main(int argc, char** argv) {
                                   QStringLiteral("Render the main window to a PNG file and exit."),
                                   QStringLiteral("OUT.png"));
     parser.addOption(shot);
+    const QCommandLineOption page(QStringLiteral("page"),
+                                  QStringLiteral("Tab page shown in the screenshot (0, 1 or 2)."),
+                                  QStringLiteral("N"), QStringLiteral("0"));
+    parser.addOption(page);
     parser.addPositionalArgument(QStringLiteral("FILE"),
                                  QStringLiteral("Channel file to open at start."));
     parser.process(app);
@@ -39,9 +47,21 @@ int main(int argc, char** argv) {
     zoedit::qt::ZoEditWindow window;
     zoedit::qt::CMainFrame& frame = window.frame();
     if (parser.isSet(shot)) {
-        frame.resize(1180, 740);
+        frame.resize(1180, 810);
         frame.show();
+        // Nobody can answer a message box without a display: report it and
+        // let the picture show what the window shows after it.
+        QTimer dismiss;
+        QObject::connect(&dismiss, &QTimer::timeout, [] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                std::fprintf(stderr, "%s\n", qPrintable(box->text()));
+                box->done(QMessageBox::Ok);
+            }
+        });
+        dismiss.start(20);
         if (!files.isEmpty()) window.openPath(files.front());
+        window.view().OnTabSelChange(parser.value(page).toInt());
+        window.form().setSelectedIndex(zoedit::ui::form::IDC_TAB, parser.value(page).toInt());
         QApplication::processEvents();
         const bool saved = frame.grab().save(parser.value(shot), "PNG");
         if (!saved) std::fprintf(stderr, "cannot write %s\n", qPrintable(parser.value(shot)));

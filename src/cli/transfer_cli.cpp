@@ -117,6 +117,10 @@ void addLineOptions(CLI::App& command, LineOptions& o) {
         .add_option("--timeout", o.timeout_seconds,
                     "Give up when the receiver stays silent this many seconds")
         ->check(CLI::PositiveNumber);
+    command.footer(
+        "Line settings come from config.ini in the current folder when there is one.\n"
+        "Exit status: 0 done, 1 refused (file, receiver or check), 2 port not opened,\n"
+        "3 line lost, 4 receiver silent, 130 interrupted.");
 }
 
 void runTransfer(const LineOptions& o,

@@ -15,16 +15,12 @@
 
 #include "database/big_endian.h"
 #include "database/channel_file.h"
+#include "database/channel_file_layout.h"
 
 namespace zoedit {
 namespace {
 
-constexpr std::size_t kSatelliteRecordSize = 52;
-constexpr std::size_t kTransponderRecordSize = 16;
-constexpr std::size_t kChannelRecordSize = 44;
-constexpr std::size_t kMemberEntrySize = 7;
-constexpr std::size_t kReservedSize = 5;
-constexpr std::size_t kGroupFixedSize = kGroupNameSize + 4;
+using namespace layout;
 
 // The longest file the tables can take; anything after it would be ignored,
 // so a huge file picked by mistake is never read whole.
@@ -211,23 +207,26 @@ std::optional<FileHeader> readFileHeader(std::span<const std::uint8_t> bytes) {
 
 LoadResult readChannelFile(std::span<const std::uint8_t> bytes, ChannelDatabase& db) {
     be::Reader r(bytes);
-    // Parsed into a fresh database so that a refused file leaves `db` alone.
-    auto fresh = std::make_unique<ChannelDatabase>();
-    fresh->header.magic = r.u32();
-    if (r.failed() || fresh->header.magic != kFileMagic) {
+    FileHeader header;
+    header.magic = r.u32();
+    if (r.failed() || header.magic != kFileMagic) {
         // Refused outright with both messages, even when bytes 4..7 happen to
         // hold the format id: reading on from there would accept such a file.
         return {LoadStatus::BadMagic, {kMsgInvalidDataFormat, kMsgCheckSourceFile}};
     }
-    readHeaderFields(r, fresh->header);
+    readHeaderFields(r, header);
+    FormatBlock format;
+    format.format_id = r.u32();
+    format.opaque_68 = r.u32();
+    format.opaque_72 = r.u32();
+    format.tail_length = r.u32();
+    if (r.failed() || format.format_id != kFormatId) return refused();
 
-    FormatBlock& f = fresh->format;
-    f.format_id = r.u32();
-    f.opaque_68 = r.u32();
-    f.opaque_72 = r.u32();
-    f.tail_length = r.u32();
-    if (r.failed() || f.format_id != kFormatId) return refused();
-
+    // The tables are parsed into a fresh database so that a refused file
+    // leaves `db` alone; it is only allocated once the file looks like one.
+    auto fresh = std::make_unique<ChannelDatabase>();
+    fresh->header = header;
+    fresh->format = format;
     readGeneral(r, fresh->general);
     if (r.failed() || !readSatellites(r, bytes, *fresh) || !readTransponders(r, bytes, *fresh))
         return refused();

@@ -1,7 +1,7 @@
-// Building a channel file in memory. The result is what the editor's classic
-// write-measure-rewrite cycle leaves on disk: the working copy folded back,
-// the band derived, every length settled, the byte sum and the CRC trailer
-// computed over the final bytes.
+// Building a channel file in memory, complete in one go: the working copy
+// folded back, the band derived, every length settled from the final size,
+// the byte sum and the CRC trailer computed over the final bytes. Writing the
+// file, measuring it and writing it again would leave the same bytes.
 #include <algorithm>
 #include <array>
 #include <cassert>
@@ -9,16 +9,12 @@
 
 #include "database/big_endian.h"
 #include "database/channel_file.h"
+#include "database/channel_file_layout.h"
 
 namespace zoedit {
 namespace {
 
-constexpr std::size_t kSatelliteRecordSize = 52;
-constexpr std::size_t kTransponderRecordSize = 16;
-constexpr std::size_t kChannelRecordSize = 44;
-constexpr std::size_t kMemberEntrySize = 7;
-constexpr std::size_t kGroupFixedSize = kGroupNameSize + 4;
-constexpr std::size_t kReservedSize = 5;
+using namespace layout;
 
 // Writes big-endian fields into a buffer already sized to the file; the
 // size is settled before writing, so there is no growth on the way. Reserved
@@ -62,8 +58,8 @@ void foldNewRecords(DualTable<Record>& table) {
 
 // Row i of a sorted list showed channel number numbers[i]: that channel's
 // primary record takes the edited working record of the row. Applied in row
-// order, after the new-record copy of the same row, so that a save with both
-// modes set gives the same file as before.
+// order, after the new-record copy of the same row, so that with both modes
+// set a later row's copy wins over an earlier one's.
 void foldChannels(DualTable<ChannelRecord>& table, bool new_record_mode,
                   const std::vector<int>& numbers) {
     const std::size_t n = boundedCount(table.count, table.capacity);

@@ -124,16 +124,16 @@ TransponderRecord makeTransponder(Random& rnd, bool ku, std::uint8_t satellite,
 void addSatellitesAndTransponders(ChannelDatabase& db, Random& rnd, SampleSize size) {
     std::vector<SatelliteRecord> sats;
     std::vector<TransponderRecord> tps;
-    for (const auto& spec : kSatellites) {
+    for (const auto& orbit : kSatellites) {
         const auto index = static_cast<std::uint8_t>(sats.size());
         SatelliteRecord sat;
-        sat.band = spec.ku ? 1 : 0;
-        sat.position = spec.position;
-        setNameBytes(sat.name, spec.name);
+        sat.band = orbit.ku ? 1 : 0;
+        sat.position = orbit.position;
+        setNameBytes(sat.name, orbit.name);
         sats.push_back(sat);
         const auto network = static_cast<std::uint16_t>(0x0001 + 0x35 * index);
-        for (int t = 0; t < spec.transponders; ++t)
-            tps.push_back(makeTransponder(rnd, spec.ku, index, network,
+        for (int t = 0; t < orbit.transponders; ++t)
+            tps.push_back(makeTransponder(rnd, orbit.ku, index, network,
                                           static_cast<std::uint16_t>(0x0400 + tps.size())));
     }
     if (size == SampleSize::Full) {

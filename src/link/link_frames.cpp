@@ -4,24 +4,13 @@
 #include <cstdio>
 
 #include "database/big_endian.h"
+#include "database/channel_file.h"
 
 namespace zoedit::link {
 
 FileHeader parseLinkHeader(std::span<const std::uint8_t, kLinkHeaderSize> bytes) {
-    be::Reader in(bytes);
-    FileHeader h;
-    h.magic = in.u32();
-    h.usage_type = in.u16();
-    h.checksum = in.u16();
-    h.opaque_8 = in.u32();
-    h.data_length = in.u32();
-    h.hw_version = in.u32();
-    h.sw_version = in.u32();
-    h.opaque_24 = in.u32();
-    h.secondary_length = in.u32();
-    in.bytes(std::span<char>(h.model_id.data(), kModelIdSize));
-    h.model_id[kModelIdSize] = '\0';
-    return h;
+    // The link sends the channel file's own header first; one reader for both.
+    return *readFileHeader(std::span<const std::uint8_t>(bytes.data(), kHeaderSize));
 }
 
 std::array<std::uint8_t, kLinkHeaderSize> linkHeaderBytes(const FileHeader& h) {

@@ -26,7 +26,8 @@ QtListControl::QtListControl(ui::ControlId id, QTableView* view, EventSink sink)
     m_view->horizontalHeader()->setSectionsMovable(true);
     m_view->horizontalHeader()->setHighlightSections(false);
     m_view->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    m_view->horizontalHeader()->setStretchLastSection(false);
+    // The last column takes what the four widths leave, instead of a blank strip.
+    m_view->horizontalHeader()->setStretchLastSection(true);
     m_view->setIconSize(QSize(32, 16));
     m_view->viewport()->installEventFilter(this);
 

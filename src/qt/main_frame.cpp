@@ -10,8 +10,8 @@
 #include <QStatusBar>
 #include <QToolBar>
 
-#include "qt/about_box.h"
 #include "app/command_table.h"
+#include "qt/about_box.h"
 #include "qt/pictures.h"
 #include "ui/resource_ids.h"
 
@@ -40,17 +40,28 @@ constexpr StandardText kStandardTexts[] = {
 
 const char* toolbarPicture(int command) {
     switch (command) {
-        case ID_FILE_OPEN: return "open";
-        case ID_FILE_SAVE: return "save";
-        case ID_VIEW_TV: return "tv";
-        case ID_VIEW_RADIO: return "radio";
-        case ID_VIEW_FAVOURITES: return "favourites";
-        case ID_DOWNLOAD: return "download";
-        case ID_UPLOAD: return "upload";
-        case ID_PORT_SETTINGS: return "port";
-        case ID_FILE_PRINT: return "print";
-        case ID_APP_ABOUT: return "about";
-        default: return "";
+        case ID_FILE_OPEN:
+            return "open";
+        case ID_FILE_SAVE:
+            return "save";
+        case ID_VIEW_TV:
+            return "tv";
+        case ID_VIEW_RADIO:
+            return "radio";
+        case ID_VIEW_FAVOURITES:
+            return "favourites";
+        case ID_DOWNLOAD:
+            return "download";
+        case ID_UPLOAD:
+            return "upload";
+        case ID_PORT_SETTINGS:
+            return "port";
+        case ID_FILE_PRINT:
+            return "print";
+        case ID_APP_ABOUT:
+            return "about";
+        default:
+            return "";
     }
 }
 

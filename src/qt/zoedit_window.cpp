@@ -106,9 +106,11 @@ void ZoEditWindow::redisplayNames() {
     // unless the user is in the middle of editing it.
     const EditorState& state = m_view->state();
     for (ChannelKind kind : {ChannelKind::Tv, ChannelKind::Radio}) {
-        const int row = kind == ChannelKind::Tv ? state.m_nSelectedTvRow : state.m_nSelectedRadioRow;
+        const int row =
+            kind == ChannelKind::Tv ? state.m_nSelectedTvRow : state.m_nSelectedRadioRow;
         m_view->FillList(kind);
-        QtListControl* list = m_form->qtList(kind == ChannelKind::Tv ? IDC_TV_LIST : IDC_RADIO_LIST);
+        QtListControl* list =
+            m_form->qtList(kind == ChannelKind::Tv ? IDC_TV_LIST : IDC_RADIO_LIST);
         if (list && row >= 0 && row < list->rowCount()) {
             list->setRowSelected(row, true);
             list->ensureVisible(row);

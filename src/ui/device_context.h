@@ -26,12 +26,12 @@ struct Size {
 };
 
 // A font as the list control's font with these attributes replaced.
-struct FontSpec {
+struct FontRequest {
     std::string face;
     int height = 0;  // negative: character height, as the classic font description has it
     int weight = 400;
     bool italic = false;
-    bool operator==(const FontSpec&) const = default;
+    bool operator==(const FontRequest&) const = default;
 };
 
 using FontHandle = int;  // 0 is no font
@@ -51,7 +51,7 @@ public:
     virtual ~DeviceContext() = default;
     virtual int deviceCaps(DeviceCap cap) const = 0;
 
-    virtual FontHandle createFont(const FontSpec& spec) = 0;
+    virtual FontHandle createFont(const FontRequest& request) = 0;
     virtual void deleteFont(FontHandle font) = 0;
     // Returns the font selected before.
     virtual FontHandle selectFont(FontHandle font) = 0;

@@ -140,6 +140,7 @@ TEST(PortSettings, BaudRateFromSpeedText) {
     EXPECT_EQ(baudRateFrom("fast"), 0u);
     EXPECT_EQ(baudRateFrom("-300"), 0u);
     EXPECT_EQ(baudRateFrom("9600baud"), 9600u);
+    EXPECT_EQ(baudRateFrom("99999999999999999999"), 0u);
 }
 
 TEST(PortSettings, LaterSettingKeepsAnUnknownPortNumber) {

@@ -37,17 +37,6 @@ LineSettings oddCurrent() {
     return s;
 }
 
-TEST(PortParams, NumbersFromTexts) {
-    PortParams p = params();
-    p.baud_rate = 57600;
-    p.data_bits = "7";
-    LineSettings s = applyPortParams(LineSettings{}, p);
-    EXPECT_EQ(s.baud_rate, 57600u);
-    EXPECT_EQ(s.data_bits, 7);
-    p.data_bits = "x";
-    EXPECT_EQ(applyPortParams(LineSettings{}, p).data_bits, 0);  // a device refuses it
-}
-
 TEST(PortParams, ParityByFirstCharacterOnly) {
     const LineSettings current = oddCurrent();  // Space
     EXPECT_EQ(applyPortParams(current, params("Even")).parity, Parity::Even);
@@ -124,15 +113,6 @@ TEST(PortParams, OtherFlowIndexesChangeNoFlag) {
         expected.baud_rate = 115200;
         EXPECT_EQ(applyPortParams(oddCurrent(), params("Space", "1", index)), expected) << index;
     }
-}
-
-TEST(PortParams, DecimalValuesOfTexts) {
-    EXPECT_EQ(leadingDecimal("115200"), 115200);
-    EXPECT_EQ(leadingDecimal("  96x"), 96);
-    EXPECT_EQ(leadingDecimal("-5"), -5);
-    EXPECT_EQ(leadingDecimal("fast"), 0);
-    EXPECT_EQ(leadingDecimal(""), 0);
-    EXPECT_EQ(leadingDecimal("99999999999999999999"), 0);
 }
 
 TEST(PortParams, DeviceOfAPortName) {

@@ -22,9 +22,9 @@ int FakeDeviceContext::deviceCaps(ui::DeviceCap cap) const {
     return 0;
 }
 
-ui::FontHandle FakeDeviceContext::createFont(const ui::FontSpec& spec) {
+ui::FontHandle FakeDeviceContext::createFont(const ui::FontRequest& request) {
     const ui::FontHandle handle = next_++;
-    fonts[handle] = spec;
+    fonts[handle] = request;
     ++fonts_created;
     return handle;
 }

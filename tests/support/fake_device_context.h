@@ -27,7 +27,7 @@ public:
                       int log_pixels_y = 600);
 
     int deviceCaps(ui::DeviceCap cap) const override;
-    ui::FontHandle createFont(const ui::FontSpec& spec) override;
+    ui::FontHandle createFont(const ui::FontRequest& request) override;
     void deleteFont(ui::FontHandle font) override;
     ui::FontHandle selectFont(ui::FontHandle font) override;
     ui::Size textExtent(std::string_view text) const override;
@@ -41,7 +41,7 @@ public:
 
     std::vector<DrawnText> texts;
     std::vector<FilledRect> fills;
-    std::map<ui::FontHandle, ui::FontSpec> fonts;  // the live fonts
+    std::map<ui::FontHandle, ui::FontRequest> fonts;  // the live fonts
     int fonts_created = 0;
     ui::FontHandle selected = ui::kNoFont;
 

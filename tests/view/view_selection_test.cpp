@@ -235,3 +235,29 @@ TEST_F(ViewTest, LeftClickSetsTheRowButNotTheActiveList) {
 
 }  // namespace
 }  // namespace zoedit::test
+
+namespace zoedit::test {
+namespace {
+
+TEST_F(ViewTest, TranspondersNamingSatelliteZeroOfAnEmptyTableShowAnEmptySatellitePage) {
+    testing::DatabaseShape shape;
+    shape.satellites = 0;
+    ChannelDatabase db = testing::buildDatabase(shape);
+    for (std::size_t t = 0; t < db.transponders.count; ++t) {
+        TransponderRecord tp = db.transponders.primary[t];
+        tp.satellite_index = 0;
+        put(db.transponders, t, tp);
+    }
+    openDatabase(db);
+    EXPECT_TRUE(fake.dialogs.messages().empty());
+    ASSERT_EQ(state().m_bLoaded, 1);
+    view->OnItemChanged(ChannelKind::Tv, 1);
+    EXPECT_FALSE(text(ui::form::IDC_FREQUENCY).empty());
+    EXPECT_EQ(text(ui::form::IDC_SATELLITE_NAME), "");
+    EXPECT_EQ(text(ui::form::IDC_POSITION), "");
+    EXPECT_TRUE(form().items(ui::form::IDC_SATELLITE_SELECTOR).empty());
+    EXPECT_EQ(tvList().cellText(1, 3), "");
+}
+
+}  // namespace
+}  // namespace zoedit::test
