@@ -54,26 +54,6 @@ TEST(PortCommandFromTheMenu, FailureIsInTheStatusBarAndABox) {
     EXPECT_FALSE(rig.link.isCommandChecked(cmd::ID_PORT_OPEN_CLOSE));
 }
 
-TEST(PortCommandFromTheMenu, APortTextWithoutANumberAsksForSetUp) {
-    LinkRig rig;
-    writeConfig(rig, "8\n0\n0\nNone\nPort\n115200\n1\n");
-    rig.link.ReadSettings();
-    rig.link.OnPortCommand();
-    EXPECT_EQ(rig.platform.status.last(), "Please set up the port first.");
-    EXPECT_TRUE(rig.port.opened.empty());
-    EXPECT_TRUE(rig.platform.dialogs.messages().empty());
-}
-
-TEST(PortCommandFromTheMenu, ADevicePathIsOpenedByItsPath) {
-    LinkRig rig;
-    writeConfig(rig, "8\n0\n0\nNone\n/dev/pts/7\n9600\n1\n");
-    rig.link.ReadSettings();
-    rig.link.OnPortCommand();
-    EXPECT_EQ(rig.port.opened, std::vector<std::string>{"/dev/pts/7"});
-    EXPECT_EQ(rig.platform.status.last(), "Initialization of Port /dev/pts/7 is successful.");
-    EXPECT_EQ(rig.pane, "Setting : 9600, none, 8, 1");
-}
-
 // ---------------------------------------------------------------------------
 // The settings dialog
 
