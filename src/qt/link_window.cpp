@@ -32,6 +32,13 @@ LinkWindow::LinkWindow(ZoEditWindow& window) : QObject(&window), m_window(window
     ui::Platform& platform = window.view().platform();
     m_port = std::make_unique<link::CCommPort>(platform.poster, m_flags);
     CMainFrame& frame = window.frame();
+    // The watcher's complaints (a full queue, a lost line) come on its own
+    // thread; the user reads them in the status bar.
+    m_port->setDiagnosticHandler([frame = &frame](const std::string& text) {
+        QMetaObject::invokeMethod(
+            frame, [frame, line = QString::fromStdString(text)] { frame->setStatusText(line); },
+            Qt::QueuedConnection);
+    });
     QLabel* pane = frame.findChild<QLabel*>(QStringLiteral("pane%1").arg(ui::IDS_STATUS_SETTING));
 
     link::ReceiverLinkHooks hooks;
