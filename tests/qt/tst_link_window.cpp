@@ -96,7 +96,6 @@ public:
     QStringList messages;
     std::function<void(QDialog&)> onProgress;
 
-private:
     void look() {
         QWidget* top = QApplication::activeModalWidget();
         if (auto* fd = qobject_cast<QFileDialog*>(top)) {
@@ -117,6 +116,8 @@ private:
                 onProgress(*dialog);
         }
     }
+
+private:
     QTimer m_timer;
 };
 
@@ -135,19 +136,23 @@ void pressCancel(QDialog& dialog) {
 }
 
 // Slows the handling of the port's notifications so that a transfer lasts
-// long enough to be watched and interrupted.
+// long enough to be watched and interrupted. The driver looks in before each
+// one, since a loop busy with them may keep its timer waiting.
 class Brake : public QObject {
 public:
-    explicit Brake(int ms) : m_ms(ms) {}
+    Brake(int ms, ModalDriver& driver) : m_ms(ms), m_driver(driver) {}
 
 protected:
     bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() >= QEvent::User) QThread::msleep(static_cast<unsigned long>(m_ms));
+        if (event->type() < QEvent::User) return false;
+        m_driver.look();
+        QThread::msleep(static_cast<unsigned long>(m_ms));
         return false;
     }
 
 private:
     int m_ms;
+    ModalDriver& m_driver;
 };
 
 }  // namespace
@@ -319,7 +324,7 @@ private slots:
         const QString out = m_dir.filePath(QStringLiteral("cancelled.bin"));
         driver.files.push_back(out);
         QString count_at_cancel;
-        Brake brake(60);
+        Brake brake(60, driver);
         m_window->findChild<qt::QtMessagePoster*>()->installEventFilter(&brake);
         driver.onProgress = [&](QDialog& d) {
             const QString count = childText(d, ui::upload::IDC_BYTE_COUNT);
@@ -369,7 +374,7 @@ private slots:
         QVERIFY(link().portState().m_bPortOpen);
 
         ModalDriver driver;
-        Brake brake(40);
+        Brake brake(40, driver);
         auto* poster = m_window->findChild<qt::QtMessagePoster*>();
         poster->installEventFilter(&brake);
         bool grabbed = false;
