@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <functional>
 
+#include "qt/main_frame.h"
 #include "ui/dialogs.h"
 #include "ui/platform.h"
 
@@ -14,8 +15,6 @@ class QDialog;
 class QWidget;
 
 namespace zoedit::qt {
-
-class CMainFrame;
 
 class QtDialogs final : public ui::Dialogs {
 public:

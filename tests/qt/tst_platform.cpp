@@ -8,12 +8,15 @@
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
+#include <QThread>
 #include <QVBoxLayout>
+#include <thread>
 
 #include "qt/file_filter.h"
 #include "qt/form_binder.h"
 #include "qt/list_control.h"
 #include "qt/list_model.h"
+#include "qt/qt_platform.h"
 
 using namespace zoedit;
 
@@ -203,6 +206,25 @@ private slots:
         f.form->setText(13, "<b>News</b>");
         QCOMPARE(f.label->textFormat(), Qt::PlainText);
         QCOMPARE(f.form->text(13), std::string("<b>News</b>"));
+    }
+
+    void messagesPostedFromAnotherThreadArriveInOrderOnTheUiThread() {
+        qt::QtMessagePoster poster;
+        std::vector<unsigned> ids;
+        bool onUiThread = true;
+        poster.setHandler([&](const ui::Message& m) {
+            onUiThread = onUiThread && QThread::currentThread() == qApp->thread();
+            ids.push_back(m.id);
+        });
+        std::thread watcher([&poster] {
+            for (unsigned i = 0; i < 100; ++i)
+                poster.postMessage({ui::UM_DOWNLOAD_RX + (i % 2), i, 0});
+        });
+        watcher.join();
+        QVERIFY(ids.empty());  // nothing runs until the loop turns
+        QTRY_COMPARE(ids.size(), std::size_t{100});
+        QVERIFY(onUiThread);
+        for (unsigned i = 0; i < 100; ++i) QCOMPARE(ids[i], ui::UM_DOWNLOAD_RX + (i % 2));
     }
 
     void visibilityIsWhatTheProgramAskedFor() {
