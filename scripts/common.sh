@@ -29,7 +29,11 @@ ensure_packages() {
 configure_and_build() {
   local dir=$1; shift
   local launcher=()
-  command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  if command -v ccache >/dev/null; then
+    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    # Paths relative to the checkout, so that another clone reuses the cache.
+    export CCACHE_BASEDIR="$PWD"
+  fi
   if [ ! -f "$dir/build.ninja" ]; then
     cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" "$@" >/dev/null
   else
