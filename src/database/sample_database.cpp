@@ -90,7 +90,7 @@ std::string arabic(const char* utf8) {
 
 void fillHeader(ChannelDatabase& db, std::uint16_t group_count) {
     db.header.magic = kFileMagic;
-    db.header.usage_type = 0;
+    db.header.usage_type = 3;  // channel data, sent with its checksum checked
     db.header.opaque_8 = 0x00000001;
     db.header.hw_version = 0x1021;
     db.header.sw_version = 0x2104;

@@ -47,11 +47,12 @@ QByteArray readAll(const QString& path) {
 
 // The sample's usage type 0 is one the link refuses to send; as 3 (checked
 // mode, its checksum is right) it goes both ways.
-QString sendableSample(const QTemporaryDir& dir) {
+// The sample with another usage type, e.g. 0, which the link refuses to send.
+QString sampleWithUsageType(const QTemporaryDir& dir, char usage) {
     QByteArray bytes = readAll(samplePath());
     bytes[4] = 0x00;
-    bytes[5] = 0x03;
-    const QString path = dir.filePath(QStringLiteral("sample3.bin"));
+    bytes[5] = usage;
+    const QString path = dir.filePath(QStringLiteral("sample%1.bin").arg(int(usage)));
     QFile f(path);
     if (f.open(QIODevice::WriteOnly | QIODevice::Truncate)) f.write(bytes);
     return path;
@@ -260,14 +261,14 @@ private slots:
         openWindow(emulator.path());
         QTRY_VERIFY(link().portState().m_bPortOpen);
         ModalDriver driver;
-        // As it is, the sample is refused when the receiver is ready, and the
-        // dialog closes; the program goes on.
-        driver.files.push_back(samplePath());
+        // A usage type the link cannot send is refused when the receiver is
+        // ready, and the dialog closes; the program goes on.
+        driver.files.push_back(sampleWithUsageType(m_dir, 0));
         run(ui::cmd::ID_DOWNLOAD);
         QCOMPARE(driver.messages, QStringList{QStringLiteral("Unknown Usage Type")});
         driver.messages.clear();
 
-        const QString sample = sendableSample(m_dir);
+        const QString sample = samplePath();
         driver.files.push_back(sample);
         QString model;
         driver.onProgress = [&](QDialog& d) { model = childText(d, ui::download::IDC_MODEL_ID); };
@@ -282,7 +283,7 @@ private slots:
     }
 
     void uploadStoresWhatTheEmulatorSent() {
-        const QString sample = sendableSample(m_dir);
+        const QString sample = samplePath();
         Emulator emulator({QStringLiteral("--send"), sample});
         openWindow(emulator.path());
         QTRY_VERIFY(link().portState().m_bPortOpen);
@@ -306,7 +307,7 @@ private slots:
         openWindow(emulator.path());
         QTRY_VERIFY(link().portState().m_bPortOpen);
         ModalDriver driver;
-        driver.files.push_back(sendableSample(m_dir));
+        driver.files.push_back(samplePath());
         driver.onProgress = [&](QDialog& d) {
             if (!driver.messages.isEmpty()) pressCancel(d);
         };
@@ -316,7 +317,7 @@ private slots:
     }
 
     void cancelMidTransferLeavesNothingArmedAndTheNextOneWorks() {
-        const QString sample = sendableSample(m_dir);
+        const QString sample = samplePath();
         Emulator emulator({QStringLiteral("--send"), sample});
         openWindow(emulator.path());
         QTRY_VERIFY(link().portState().m_bPortOpen);
@@ -355,7 +356,7 @@ private slots:
     // the progress dialogs go to $ZOEDIT_SHOT_DIR when it is set.
     void aUserTypesThePathAndWatchesBothTransfers() {
         const QString shots = qEnvironmentVariable("ZOEDIT_SHOT_DIR");
-        const QString sample = sendableSample(m_dir);
+        const QString sample = samplePath();
         Emulator emulator(
             {QStringLiteral("--send"), sample, QStringLiteral("--baud"), QStringLiteral("9600")});
         openWindow(QStringLiteral("Port"));

@@ -54,27 +54,28 @@ TEST_F(TransferTest, SampleFileSentAndReceivedByteIdentical) {
     const Bytes bytes = test::readBytes(sample);
     ASSERT_GT(bytes.size(), 64u);
 
-    // The sample's usage type (0) is one the receiver link refuses to send
-    // ("Unknown Usage Type"); as 0x80 it goes out in the same mode, unchecked.
-    Bytes sendable = bytes;
-    be::put16(sendable.data() + 4, 0x80);
+    // Usage type 0 is one the receiver link refuses to send ("Unknown Usage
+    // Type"); the sample itself (usage type 3) goes out checked.
+    Bytes unsendable = bytes;
+    be::put16(unsendable.data() + 4, 0);
     const auto saved = dir.path("saved.bin");
     {
         EmulatorProcess receiver({"--save", saved.string()});
         ASSERT_TRUE(receiver.ok());
-        const TransferResult refused = sendChannelFile(sample.string(), over(receiver.slavePath()));
+        const TransferResult refused =
+            sendChannelFile(file(unsendable).string(), over(receiver.slavePath()));
         EXPECT_EQ(refused.message, "Unknown Usage Type");
     }
     {
         EmulatorProcess receiver({"--save", saved.string()});
         ASSERT_TRUE(receiver.ok());
         const TransferResult sent =
-            sendChannelFile(file(sendable).string(), over(receiver.slavePath()));
+            sendChannelFile(sample.string(), over(receiver.slavePath()));
         EXPECT_TRUE(sent.ok()) << sent.message;
         EXPECT_EQ(sent.message, "Download OK");
         EXPECT_EQ(receiver.waitForExit(), 0);
     }
-    EXPECT_EQ(test::readBytes(saved), sendable);
+    EXPECT_EQ(test::readBytes(saved), bytes);
 
     EmulatorProcess receiver({"--send", sample.string()});
     ASSERT_TRUE(receiver.ok());
