@@ -4,6 +4,7 @@
 // table index only.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -44,6 +45,8 @@ struct FileHeader {
     std::uint32_t opaque_24 = 0;
     std::uint32_t secondary_length = 0;
     std::array<char, kModelIdSize + 1> model_id{};  // last byte always NUL
+
+    bool operator==(const FileHeader&) const = default;
 };
 
 struct FormatBlock {
@@ -51,12 +54,16 @@ struct FormatBlock {
     std::uint32_t opaque_68 = 0;
     std::uint32_t opaque_72 = 0;
     std::uint32_t tail_length = 0;
+
+    bool operator==(const FormatBlock&) const = default;
 };
 
 // Every section starts with a tag byte (carried, never tested) and a length.
 struct SectionHeader {
     std::uint8_t tag = 0;
     std::uint32_t length = 0;
+
+    bool operator==(const SectionHeader&) const = default;
 };
 
 struct GeneralSection {
@@ -67,12 +74,16 @@ struct GeneralSection {
     std::uint16_t favourite_group_count = 0;
     std::uint16_t word5 = 0;
     std::array<std::uint8_t, 10> raw_pairs{};  // five byte pairs in file order
+
+    bool operator==(const GeneralSection&) const = default;
 };
 
 struct SatelliteRecord {
     std::uint8_t band = 0;       // 0 C-band, 1 Ku-band
     std::uint16_t position = 0;  // tenths of a degree east, 0..3599
     std::array<char, kSatelliteNameSize> name{};
+
+    bool operator==(const SatelliteRecord&) const = default;
 };
 
 struct TransponderRecord {
@@ -83,6 +94,8 @@ struct TransponderRecord {
     std::uint8_t polarisation = 0;  // 0 horizontal, 1 vertical
     std::uint8_t fec = 0;           // 0 AUTO, 1..5 = 1/2, 2/3, 3/4, 5/6, 7/8
     std::uint8_t satellite_index = 0;
+
+    bool operator==(const TransponderRecord&) const = default;
 };
 
 struct ChannelRecord {
@@ -96,12 +109,16 @@ struct ChannelRecord {
     std::uint8_t pid_mode = 0;
     std::uint8_t scrambled = 0;
     std::uint8_t locked = 0;
+
+    bool operator==(const ChannelRecord&) const = default;
 };
 
 struct FavouriteGroup {
     std::array<char, kGroupNameSize> name{};
     std::uint16_t tv_count = 0;
     std::uint16_t radio_count = 0;
+
+    bool operator==(const FavouriteGroup&) const = default;
 };
 
 // A table held twice: the primary copy is what is saved, the working copy is
@@ -116,6 +133,17 @@ struct DualTable {
         primary.assign(capacity, Record{});
         working.assign(capacity, Record{});
         count = new_count < capacity ? new_count : capacity;
+    }
+    // Readies the table to be overwritten with `new_count` records: the count
+    // is clamped, both copies keep their storage and only the entries from the
+    // count to capacity are zeroed, so loading a file allocates nothing. The
+    // caller must store every record below the count, in both copies.
+    void prepare(std::size_t new_count) {
+        count = new_count < capacity ? new_count : capacity;
+        primary.resize(capacity);
+        working.resize(capacity);
+        std::fill(primary.begin() + static_cast<std::ptrdiff_t>(count), primary.end(), Record{});
+        std::fill(working.begin() + static_cast<std::ptrdiff_t>(count), working.end(), Record{});
     }
     void copyToWorking(std::size_t i) { working.at(i) = primary.at(i); }
     void copyToPrimary(std::size_t i) { primary.at(i) = working.at(i); }
@@ -152,7 +180,9 @@ struct ChannelDatabase {
     FavouriteSection favourites;
     std::uint16_t trailer = 0;
 
-    DualTable<ChannelRecord>& channels(ChannelKind kind) { return kind == ChannelKind::Tv ? tv : radio; }
+    DualTable<ChannelRecord>& channels(ChannelKind kind) {
+        return kind == ChannelKind::Tv ? tv : radio;
+    }
     const DualTable<ChannelRecord>& channels(ChannelKind kind) const {
         return kind == ChannelKind::Tv ? tv : radio;
     }
