@@ -58,7 +58,7 @@ TEST_F(Cli, InfoJsonHasEveryFieldAndAgreesWithTheFile) {
         EXPECT_TRUE(counts.contains(key)) << key;
     EXPECT_EQ(counts["magic"], 0x55AA55AAu);
     EXPECT_EQ(counts["format_id"], 0x04209876u);
-    EXPECT_EQ(counts["usage_type"], 0);
+    EXPECT_EQ(counts["usage_type"], 3);
     EXPECT_EQ(counts["data_length"], bytes.size() - 64);
     EXPECT_EQ(counts["tail_length"], bytes.size() - 80);
     EXPECT_EQ(counts["trailer"], bytes[bytes.size() - 2] * 256 + bytes.back());

@@ -49,7 +49,7 @@ TEST(SampleDatabase, TypicalIsConsistentAndVaried) {
     EXPECT_TRUE(checkInvariants(*db).empty());
     EXPECT_EQ(db->header.magic, kFileMagic);
     EXPECT_EQ(db->format.format_id, kFormatId);
-    EXPECT_EQ(db->header.usage_type, 0);
+    EXPECT_EQ(db->header.usage_type, 3);
     EXPECT_GE(db->satelliteCount(), 6u);
     EXPECT_GE(db->transponderCount(), 36u);
     EXPECT_GE(db->tvCount(), 200u);
