@@ -3,21 +3,13 @@
 #include <cctype>
 #include <string_view>
 
+#include "ui/combo_text.h"
+
 namespace zoedit::link {
 
 namespace {
 
 using namespace ui::port;
-
-bool beginsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-    if (prefix.size() > text.size()) return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(text[i])) !=
-            std::tolower(static_cast<unsigned char>(prefix[i])))
-            return false;
-    }
-    return true;
-}
 
 int checkedIndex(const ui::Form& form, const ui::ControlId* ids, int count, int fallback) {
     for (int i = 0; i < count; ++i)
@@ -55,18 +47,7 @@ const std::vector<std::string>& stopBitsChoices() {
 }
 
 void selectStoredText(ui::Form& form, ui::ControlId id, const std::string& text) {
-    const std::vector<std::string> items = form.items(id);
-    // An empty text begins every item; it stands for nothing chosen.
-    if (!text.empty()) {
-        for (std::size_t i = 0; i < items.size(); ++i) {
-            if (beginsWithIgnoringCase(items[i], text)) {
-                form.setSelectedIndex(id, static_cast<int>(i));
-                return;
-            }
-        }
-    }
-    form.setSelectedIndex(id, -1);
-    form.setText(id, text);
+    ui::selectComboText(form, id, text);
 }
 
 CPortSettingsDlg::CPortSettingsDlg(const LinkSettings& current, std::vector<std::string> devices)

@@ -4,6 +4,7 @@
 #include <ctime>
 
 #include "database/field_format.h"
+#include "ui/combo_text.h"
 #include "view/page_controls.h"
 
 namespace zoedit {
@@ -26,16 +27,6 @@ std::string todayText() {
     char buffer[64];
     const std::size_t n = std::strftime(buffer, sizeof buffer, "%A, %B %d, %Y", &local);
     return std::string(buffer, n);
-}
-
-bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-    if (prefix.size() > text.size()) return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(text[i])) !=
-            std::tolower(static_cast<unsigned char>(prefix[i])))
-            return false;
-    }
-    return true;
 }
 
 }  // namespace
@@ -278,18 +269,7 @@ void CZoEditView::messageBox(const std::string& text) {
 // A drop-down combo box shows a text by selecting the item it begins, else
 // by putting the text into its edit part.
 void CZoEditView::setComboText(ui::ControlId id, const std::string& text) {
-    ui::Form& form = m_platform.form;
-    const auto items = form.items(id);
-    if (!text.empty()) {
-        for (std::size_t i = 0; i < items.size(); ++i) {
-            if (startsWithIgnoringCase(items[i], text)) {
-                form.setSelectedIndex(id, static_cast<int>(i));
-                return;
-            }
-        }
-    }
-    form.setSelectedIndex(id, -1);
-    form.setText(id, text);
+    ui::selectComboText(m_platform.form, id, text);
 }
 
 }  // namespace zoedit
