@@ -103,6 +103,7 @@ void CZoEditView::LoadPath(const std::string& path) {
     // writable would take typing that no save could keep.
     EnterReadOnlyState();
     for (ui::ControlId id : IDC_FAVOURITE_CHECK) form.setEnabled(id, true);
+    if (m_hooks.file_opened) m_hooks.file_opened();
 }
 
 void CZoEditView::ClearChannelFlags() {
@@ -124,6 +125,7 @@ bool CZoEditView::Save() {
     }
     m_state.m_bSaved = 1;
     m_state.m_bModified = 0;
+    if (m_hooks.file_saved) m_hooks.file_saved();
     return true;
 }
 

@@ -27,6 +27,11 @@ struct ViewHooks {
     std::function<bool()> port_open;
     // The print source changes to the list of this kind.
     std::function<void(ChannelKind kind)> print_source;
+    // A file was opened or the tables were saved (the edit history's marks).
+    std::function<void()> file_opened;
+    std::function<void()> file_saved;
+    // Whether the records differ from what was last opened or saved.
+    std::function<bool()> records_changed;
 };
 
 class CZoEditView {
@@ -60,7 +65,8 @@ public:
     // since the last save or load (also after a first save, and also the
     // favourite boxes, which work outside edit mode).
     bool hasUnsavedEdits() const {
-        return (m_state.m_bEditing && !m_state.m_bSaved) || m_state.m_bModified;
+        return (m_state.m_bEditing && !m_state.m_bSaved) || m_state.m_bModified ||
+               (m_hooks.records_changed && m_hooks.records_changed());
     }
 
     // Tab control 1044.
