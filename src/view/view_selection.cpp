@@ -2,6 +2,7 @@
 // fill the tab pages from the selected channel, its transponder and its
 // satellite.
 #include "database/field_format.h"
+#include "view/channel_columns.h"
 #include "view/zoedit_view.h"
 
 namespace zoedit {

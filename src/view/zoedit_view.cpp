@@ -5,6 +5,7 @@
 
 #include "database/field_format.h"
 #include "ui/combo_text.h"
+#include "view/channel_columns.h"
 #include "view/page_controls.h"
 
 namespace zoedit {
@@ -14,8 +15,6 @@ using namespace ui::form;
 namespace {
 
 constexpr ui::ControlId kEditButtons[] = {IDC_EDIT, IDC_NEW, IDC_SAVE, IDC_DELETE, IDC_CANCEL};
-
-constexpr int kColumnWidths[4] = {80, 195, 160, 130};
 
 // The document never has a name of its own.
 constexpr char kDocumentTitle[] = "Untitled";
@@ -80,9 +79,10 @@ void CZoEditView::SetupLists() {
         ui::ListControl* list = listOf(kind);
         if (!list) continue;
         if (list->columnCount() == 0) {
-            for (int c = 0; c < 4; ++c)
-                list->insertColumn(
-                    c, {kChannelColumnTitles[static_cast<std::size_t>(c)], kColumnWidths[c]});
+            for (int c = 0; c < kChannelColumnCount; ++c) {
+                const ChannelColumnSpec& column = kChannelColumns[static_cast<std::size_t>(c)];
+                list->insertColumn(c, {std::string(column.title), column.width});
+            }
         }
         list->setImageList(ui::IDB_SCRAMBLED, 32);
         list->setSingleSelection(true);

@@ -3,6 +3,7 @@
 #include "app/close_prompt.h"
 #include "database/channel_file.h"
 #include "database/field_format.h"
+#include "view/channel_columns.h"
 #include "view_fixture.h"
 
 namespace zoedit::test {
@@ -32,9 +33,9 @@ TEST_F(ViewTest, OpenAsksForABinFileAndShowsIt) {
     EXPECT_EQ(tvList().rowCount(), static_cast<int>(db.tv.count));
     EXPECT_EQ(radioList().rowCount(), static_cast<int>(db.radio.count));
     for (int r = 0; r < tvList().rowCount(); ++r) {
-        const auto expected = channelRowTexts(db, ChannelKind::Tv, static_cast<std::size_t>(r));
         EXPECT_EQ(tvList().row(r).texts,
-                  std::vector<std::string>(expected.begin(), expected.end()));
+                  channelRowTexts(db, ChannelKind::Tv, static_cast<std::size_t>(r),
+                                  CodePage::Windows1256));
     }
     EXPECT_EQ(tvList().selectedRow(), 0);
     EXPECT_EQ(state().m_nSelectedTvRow, 0);
