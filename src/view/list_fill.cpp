@@ -69,14 +69,5 @@ void CZoEditView::FillTransponderSelector() {
     m_platform.form.setItems(IDC_TRANSPONDER_SELECTOR, std::move(entries));
 }
 
-void CZoEditView::SetFavouriteCaptions() {
-    for (int k = 0; k < kFavouriteBoxCount; ++k) {
-        const std::size_t g = static_cast<std::size_t>(k);
-        m_favourites[k].caption = g < m_db.favouriteGroupCount()
-                                      ? display(nameBytes(m_db.favourites.groups[g].name))
-                                      : std::string();
-        m_platform.form.setText(IDC_FAVOURITE_CHECK[k], m_favourites[k].caption);
-    }
-}
 
 }  // namespace zoedit

@@ -50,7 +50,8 @@ TEST_F(ViewTest, OpenAsksForABinFileAndShowsIt) {
     // Captions of the ten boxes are groups 0..9 in the boxes' own order.
     for (int k = 0; k < 10; ++k) {
         EXPECT_EQ(text(IDC_FAVOURITE_CHECK[k]), nameBytes(db.favourites.groups[k].name)) << k;
-        EXPECT_TRUE(form().isEnabled(IDC_FAVOURITE_CHECK[k]));
+        // Binding point: on once the boxes change the groups through the edit operations.
+        EXPECT_FALSE(form().isEnabled(IDC_FAVOURITE_CHECK[k]));
     }
     EXPECT_EQ(IDC_FAVOURITE_CHECK[3], 1006);
     EXPECT_EQ(IDC_FAVOURITE_CHECK[4], 1008);
@@ -75,14 +76,10 @@ TEST_F(ViewTest, MissingGroupsGiveEmptyCaptions) {
 TEST_F(ViewTest, CancellingTheDialogChangesNothingButTheListModes) {
     openDatabase(testing::buildDatabase());
     const std::string path = text(IDC_FILE_PATH);
-    view->state().m_bSorted = 1;
-    view->state().m_bCutPending = 1;
-    view->state().m_bDragging = 1;
+    view->state().m_pending = CutPending{2};
     view->OnFileOpen();  // no scripted answer: the user cancels
     EXPECT_EQ(text(IDC_FILE_PATH), path);
-    EXPECT_EQ(state().m_bSorted, 0);
-    EXPECT_EQ(state().m_bCutPending, 0);
-    EXPECT_EQ(state().m_bDragging, 0);
+    EXPECT_FALSE(state().hasPendingChange());
     EXPECT_EQ(state().m_bLoaded, 1);
 }
 
