@@ -29,7 +29,7 @@ void CHistoryBinding::connect(ViewHooks& hooks, CHistoryBinding*& binding) {
 
 bool CHistoryBinding::idle() const {
     const EditorState& s = m_view.state();
-    return s.m_bLoaded && !s.m_bNewRecord && !s.m_bCutPending && !s.m_bSorted && !s.m_bDragging;
+    return s.m_bLoaded && !s.hasPendingChange();
 }
 
 bool CHistoryBinding::canUndo() const { return idle() && m_history.canUndo(); }

@@ -85,13 +85,13 @@ TEST_F(HistoryBindingTest, SavingKeepsTheHistoryAndMovesTheCleanMark) {
 
 TEST_F(HistoryBindingTest, PendingModesKeepUndoAndRedoShut) {
     ASSERT_TRUE(binding->apply(edit::MoveChannel{ChannelKind::Tv, 0, 3}).ok());
-    for (int EditorState::*flag : {&EditorState::m_bNewRecord, &EditorState::m_bCutPending,
-                                   &EditorState::m_bSorted, &EditorState::m_bDragging}) {
-        view->state().*flag = 1;
+    for (PendingChange pending : {PendingChange{NewRecordPending{}}, PendingChange{CutPending{2}},
+                                  PendingChange{SortedOrder{}}, PendingChange{DragInProgress{1}}}) {
+        view->state().m_pending = pending;
         EXPECT_FALSE(binding->canUndo());
         binding->undo();
         EXPECT_TRUE(binding->history().canUndo());  // nothing was undone
-        view->state().*flag = 0;
+        view->state().clearPendingChange();
     }
     EXPECT_TRUE(binding->canUndo());
 }
