@@ -7,9 +7,12 @@
 #include "qt/code_page_setting.h"
 #include "qt/editor_dialogs.h"
 #include "qt/form_binder.h"
+#include "qt/history_commands.h"
+#include "qt/list_control.h"
 #include "qt/main_form_widget.h"
 #include "qt/main_frame.h"
 #include "qt/qt_platform.h"
+#include "view/history_binding.h"
 #include "view/zoedit_view.h"
 
 namespace zoedit::qt {
@@ -27,8 +30,13 @@ ZoEditWindow::ZoEditWindow() {
     m_poster = new QtMessagePoster(this);
     m_menus = std::make_unique<QtPopupMenus>(m_frame);
 
+    ViewHooks hooks;
+    CHistoryBinding::connect(hooks, m_historyHook);
     m_view = std::make_unique<CZoEditView>(
-        ui::Platform{*m_form, *m_dialogs, *m_status, *m_poster, *m_menus});
+        ui::Platform{*m_form, *m_dialogs, *m_status, *m_poster, *m_menus}, std::move(hooks));
+    m_history = std::make_unique<CHistoryBinding>(*m_view);
+    m_historyHook = m_history.get();
+    m_historyCommands = std::make_unique<HistoryCommands>(*m_frame, *m_history);
     m_view->setCodePage(loadCodePage());
     m_frame->setCodePageIndex(codePageIndex(m_view->codePage()));
 
@@ -36,9 +44,11 @@ ZoEditWindow::ZoEditWindow() {
         m_view->onEvent(event);
         m_frame->updateCommandStates();
     });
-    m_frame->setCommandHandler([this](int id) { return m_view->onCommand(id); });
+    m_frame->setCommandHandler(
+        [this](int id) { return m_historyCommands->handle(id) || m_view->onCommand(id); });
     m_frame->setCommandEnabledQuery([this](int id) -> std::optional<bool> {
         if (!app::isCommandBuilt(id)) return std::nullopt;
+        if (auto history = m_historyCommands->enabled(id)) return history;
         return m_view->isCommandEnabled(id);
     });
     m_frame->setClosePrompt([this] {
@@ -55,6 +65,9 @@ ZoEditWindow::ZoEditWindow() {
 
 ZoEditWindow::~ZoEditWindow() {
     // The view talks to the widgets up to its end.
+    m_historyCommands.reset();
+    m_historyHook = nullptr;
+    m_history.reset();
     m_view.reset();
     delete m_frame;
 }

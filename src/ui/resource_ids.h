@@ -212,12 +212,14 @@ inline constexpr int ID_UPLOAD = 32815;    // receiver to PC
 inline constexpr int ID_VIEW_TOOLBAR = 59392;
 inline constexpr int ID_VIEW_STATUS_BAR = 59393;
 inline constexpr int ID_APP_ABOUT = 57664;
+// Undo and Redo of the edit history (Edit menu, Ctrl+Z, Ctrl+Y, Ctrl+Shift+Z).
+inline constexpr int ID_EDIT_UNDO = 57643;
+inline constexpr int ID_EDIT_REDO = 57644;
 // Standard editing commands that only the accelerator table sends; nothing
 // in the program handles them.
 inline constexpr int ID_EDIT_COPY = 57634;
 inline constexpr int ID_EDIT_CUT = 57635;
 inline constexpr int ID_EDIT_PASTE = 57637;
-inline constexpr int ID_EDIT_UNDO = 57643;
 inline constexpr int ID_NEXT_PANE = 57680;
 inline constexpr int ID_PREV_PANE = 57681;
 }  // namespace cmd
