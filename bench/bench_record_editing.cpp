@@ -13,6 +13,7 @@
 #include "database/channel_file.h"
 #include "support/database_builder.h"
 #include "support/fake_platform.h"
+#include "view/history_binding.h"
 #include "view/zoedit_view.h"
 
 namespace {
@@ -92,9 +93,7 @@ void BM_DeleteBiggestSatellite(benchmark::State& state) {
         e.view.onCommand(IDC_DELETE);
         state.PauseTiming();
         // Back to the full tables for the next round, outside the timing.
-        edit::RowSelection selection;
-        e.view.history().undo(e.view.database(), selection);
-        e.view.FillList(ChannelKind::Tv);
+        CHistoryBinding(e.view).undo();
         state.ResumeTiming();
     }
     state.counters["channels"] = channels_on[biggest];

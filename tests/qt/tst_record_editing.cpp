@@ -21,6 +21,7 @@
 #include "qt/form_binder.h"
 #include "qt/main_frame.h"
 #include "qt/zoedit_window.h"
+#include "view/history_binding.h"
 #include "view/zoedit_view.h"
 
 using namespace zoedit;
@@ -76,15 +77,9 @@ private:
     // Undo as the Edit menu does it: the records and the selection come
     // back and the pages show them again before the next Save.
     void undo(qt::ZoEditWindow& w) {
-        CZoEditView& view = w.view();
-        edit::RowSelection selection;
-        QVERIFY(view.history().undo(view.database(), selection).ok());
-        view.FillList(ChannelKind::Radio);
-        view.FillList(ChannelKind::Tv);
-        if (selection.active && selection.tv_row >= 0) {
-            view.platform().form.list(IDC_TV_LIST)->setRowSelected(selection.tv_row, true);
-            view.OnItemChanged(*selection.active, selection.tv_row);
-        }
+        CHistoryBinding binding(w.view());
+        QVERIFY(binding.canUndo());
+        binding.undo();
     }
     void undoAndSave(qt::ZoEditWindow& w, const QByteArray& expected) {
         undo(w);

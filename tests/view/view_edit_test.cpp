@@ -4,6 +4,7 @@
 #include "database/channel_file.h"
 #include "database/field_format.h"
 #include "view/form_commit.h"
+#include "view/history_binding.h"
 #include "view/view_messages.h"
 #include "view_fixture.h"
 
@@ -24,17 +25,10 @@ protected:
         view->onCommand(IDC_SAVE);
         ASSERT_EQ(view->history().stepCount(), 0u);
     }
-    // Undoes every step and shows the records again, as the Edit menu's
-    // Undo does, then saves.
+    // Undoes every step as the Edit menu does, then saves.
     void undoAllAndSave() {
-        edit::RowSelection selection;
-        while (view->history().canUndo()) view->history().undo(view->database(), selection);
-        view->FillList(ChannelKind::Radio);
-        view->FillList(ChannelKind::Tv);
-        if (selection.active && selection.tv_row >= 0) {
-            tvList().setRowSelected(selection.tv_row, true);
-            view->OnItemChanged(*selection.active, selection.tv_row);
-        }
+        CHistoryBinding undo(*view);
+        while (undo.canUndo()) undo.undo();
         view->Save();
     }
     ChannelDatabase reread() {
