@@ -17,16 +17,6 @@ std::string menuText(const char* verb, const std::string& step) {
 
 }  // namespace
 
-void CHistoryBinding::connect(ViewHooks& hooks, CHistoryBinding*& binding) {
-    hooks.file_opened = [&binding] {
-        if (binding) binding->fileOpened();
-    };
-    hooks.file_saved = [&binding] {
-        if (binding) binding->fileSaved();
-    };
-    hooks.records_changed = [&binding] { return binding && binding->recordsChanged(); };
-}
-
 bool CHistoryBinding::idle() const {
     const EditorState& s = m_view.state();
     return s.m_bLoaded && !s.hasPendingChange();

@@ -13,11 +13,8 @@ namespace zoedit {
 
 class CHistoryBinding {
 public:
-    explicit CHistoryBinding(CZoEditView& view) : m_view(view) {}
-
-    // The hooks the view calls when a file is opened or saved, and its
-    // question whether the records differ from that file.
-    static void connect(ViewHooks& hooks, CHistoryBinding*& binding);
+    // The history is the view's own: opening clears it, saving marks it.
+    explicit CHistoryBinding(CZoEditView& view) : m_view(view), m_history(view.history()) {}
 
     // Applies the operation to the primary tables as one step; the list
     // lands on `after` (by default where the selection was).
@@ -35,10 +32,6 @@ public:
     void undo();
     void redo();
 
-    void fileOpened() { m_history.clear(); }
-    void fileSaved() { m_history.markSaved(); }
-    bool recordsChanged() const { return !m_history.isAtSavedState(); }
-
     const edit::EditHistory& history() const { return m_history; }
 
 private:
@@ -47,7 +40,7 @@ private:
     void restore(const edit::RowSelection& selection);
 
     CZoEditView& m_view;
-    edit::EditHistory m_history;
+    edit::EditHistory& m_history;
 };
 
 }  // namespace zoedit

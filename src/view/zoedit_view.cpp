@@ -145,21 +145,10 @@ void CZoEditView::OnEdit() {
 
     m_state.m_bEditing = 1;
     if (m_state.isNewRecord()) m_state.clearPendingChange();
-    DisableUnbuiltControls();
-}
-
-// Binding point: New, Delete, the favourite boxes and the lock change the
-// tables through the edit operations, which this branch does not have yet.
-// Until they are bound the controls stay disabled, so that none of them
-// takes input that nothing keeps.
-void CZoEditView::DisableUnbuiltControls() {
-    ui::Form& form = m_platform.form;
-    for (ui::ControlId id : {IDC_NEW, IDC_DELETE, IDC_LOCKED}) form.setEnabled(id, false);
-    m_favouriteBoxes.setEnabled(false);
 }
 
 void CZoEditView::OnCancel() {
-    // Binding point: a pending New is dropped here once New is bound.
+    // A pending New changed no table: dropping it leaves no step behind.
     RefreshAndReselect();
     ui::Form& form = m_platform.form;
     form.setReadOnly(IDC_TRANSPONDER_NUMBER, false);
@@ -167,7 +156,6 @@ void CZoEditView::OnCancel() {
     m_state.clearPendingChange();
     applyButtonTable(form, ButtonEvent::Cancel);
     m_favouriteBoxes.setEnabled(true);
-    DisableUnbuiltControls();
 }
 
 std::optional<ChannelKind> CZoEditView::activeKind() const {
@@ -304,6 +292,9 @@ void CZoEditView::onEvent(const ui::ControlEvent& event) {
             if (event.id == IDC_RADIO_LIST) m_state.m_nSelectedRadioRow = event.item;
             return;
         case ui::EventKind::Clicked:
+            for (int k = 0; k < kFavouriteBoxCount; ++k)
+                if (event.id == IDC_FAVOURITE_CHECK[k]) return OnFavouriteClicked(k);
+            if (event.id == IDC_LOCKED) return OnLockClicked();
             // A disabled button's key (Ctrl+N, Ctrl+S, Ctrl+D) does nothing;
             // the buttons themselves are never clicked while disabled.
             if (isCommandAvailable(event.id)) onCommand(event.id);
@@ -342,6 +333,14 @@ bool CZoEditView::onCommand(int id) {
         case IDC_CANCEL:
             if (isCommandAvailable(id)) OnCancel();
             return true;
+        case IDC_NEW:
+        case ui::cmd::ID_EDIT_NEW:
+            if (isCommandAvailable(id)) OnNew();
+            return true;
+        case IDC_DELETE:
+        case ui::cmd::ID_EDIT_DELETE:
+            if (isCommandAvailable(id)) OnDelete();
+            return true;
         case IDC_SEARCH:
             if (isCommandAvailable(id)) OnSearch();
             return true;
@@ -376,7 +375,9 @@ bool CZoEditView::isCommandAvailable(int id) const {
 bool CZoEditView::isCommandEnabled(int id) const {
     const EditorState& s = m_state;
     switch (id) {
+        // Nothing else changes the groups while a New waits for Save or Cancel.
         case ui::cmd::ID_VIEW_FAVOURITES:
+            return s.m_bLoaded != 0 && !s.isNewRecord();
         case ui::cmd::ID_VIEW_TV:
         case ui::cmd::ID_VIEW_RADIO:
             return s.m_bLoaded != 0;

@@ -17,12 +17,9 @@ protected:
         dir_ = std::filesystem::temp_directory_path() /
                (std::string("zoedit_history_") + info->name());
         std::filesystem::create_directories(dir_);
-        ViewHooks hooks;
-        CHistoryBinding::connect(hooks, binding_ptr);
-        view = std::make_unique<CZoEditView>(fake.platform(), hooks);
+        view = std::make_unique<CZoEditView>(fake.platform());
         view->OnInitialUpdate();
         binding = std::make_unique<CHistoryBinding>(*view);
-        binding_ptr = binding.get();
         testing::DatabaseShape shape;
         shape.tv = 6;
         openDatabase(testing::buildDatabase(shape), (dir_ / "x.bin").string());
@@ -36,7 +33,6 @@ protected:
         open(path);
     }
 
-    CHistoryBinding* binding_ptr = nullptr;
     std::unique_ptr<CHistoryBinding> binding;
     std::filesystem::path dir_;
 };
