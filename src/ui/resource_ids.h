@@ -168,7 +168,7 @@ inline constexpr ControlId IDC_COM_PORT = 1005;    // "Com Port :"
 inline constexpr ControlId IDC_SPEED = 1142;       // "Speed : "
 inline constexpr ControlId IDC_PROGRESS = 1027;    // progress bar 0 .. total
 inline constexpr ControlId IDC_POSITION = 1030;    // "%d/%d" position text, before "bytes"
-inline constexpr ControlId IDC_RATE = 1146;        // transfer rate and time left (own choice)
+inline constexpr ControlId IDC_RATE = 1146;  // transfer rate and time left (own choice)
 inline constexpr ControlId IDC_CANCEL = IDCANCEL;
 }  // namespace download
 
@@ -264,5 +264,9 @@ inline constexpr char kTextTooLongPrompt[] = "Please enter no more than %d chara
 
 // Tab captions of the main form, in tab order (the current page index).
 inline constexpr const char* kTabCaptions[3] = {"Channel", "Transponder", "Satellite"};
+
+// The label of the channel name (static 1025) while a TV or a radio channel is shown.
+inline constexpr char kTvChannelNameLabel[] = "قائمة قنوات التلفزيون";
+inline constexpr char kRadioChannelNameLabel[] = "قائمة إذاعات الراديو";
 
 }  // namespace zoedit::ui

@@ -12,6 +12,10 @@ namespace {
 
 constexpr char kOpenFilter[] = "Dunvar sat (Vemora )(*.bin,*.sgn)|*.bin|All Files(*.*)|*.*|";
 
+std::string cannotOpenMessage(const std::string& path, const std::string& reason) {
+    return "Cannot open " + path + ": " + reason;
+}
+
 }  // namespace
 
 void CZoEditView::OnFileOpen() {
@@ -61,6 +65,8 @@ void CZoEditView::LoadPath(const std::string& path) {
 
     const LoadResult result = loadChannelFile(path, m_db);
     if (result.status == LoadStatus::CannotOpen) {
+        // Said aloud: a path typed on the command line may name nothing at all.
+        messageBox(cannotOpenMessage(path, result.reason));
         m_values.path = previous_path;
         form.setText(IDC_FILE_PATH, previous_path);
         return;

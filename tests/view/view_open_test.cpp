@@ -140,13 +140,22 @@ TEST_F(ViewTest, TruncatedFileIsRefusedLikeAWrongFormat) {
     EXPECT_EQ(state().m_bLoaded, 0);
 }
 
-TEST_F(ViewTest, UnreadableFileIsIgnoredSilently) {
+TEST_F(ViewTest, UnreadableFileIsNamedWithTheReasonAndKeepsTheLoadedOne) {
     openDatabase(testing::buildDatabase());
     const std::string good_path = text(IDC_FILE_PATH);
-    open(good_path + ".does-not-exist");
-    EXPECT_TRUE(fake.dialogs.messages().empty());
+    const int rows = tvList().rowCount();
+    const std::string missing = good_path + ".does-not-exist";
+    const std::string folder = std::filesystem::path(good_path).parent_path().string();
+    // Through the dialog and from the command line alike.
+    open(missing);
+    view->OpenPath(folder);
+    EXPECT_EQ(fake.dialogs.messageTexts(),
+              (std::vector<std::string>{"Cannot open " + missing + ": No such file or directory",
+                                        "Cannot open " + folder + ": Is a directory"}));
     EXPECT_EQ(view->currentPath(), good_path);
+    EXPECT_EQ(text(IDC_FILE_PATH), good_path);
     EXPECT_EQ(state().m_bLoaded, 1);
+    EXPECT_EQ(tvList().rowCount(), rows);
 }
 
 TEST_F(ViewTest, SecondFileWithFewerTranspondersReplacesTheSelector) {
