@@ -36,6 +36,8 @@ std::string favouritePositionText(int position);        // "%.3d", "000" = not a
 enum ChannelColumn { kColumnNumber = 0, kColumnName, kColumnTransponder, kColumnSatellite };
 inline constexpr std::array<const char*, 4> kChannelColumnTitles = {
     "Number", "Channel Name", "Transponder", "Satellite Name"};
+// Their widths in pixels before the user changes them.
+inline constexpr std::array<int, 4> kChannelColumnWidths = {80, 195, 160, 130};
 
 // The four column texts of row `row` of the TV or radio list (record `row` of
 // the primary table). A row past the table's count gives four empty texts.

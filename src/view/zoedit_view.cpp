@@ -15,11 +15,6 @@ namespace {
 
 constexpr ui::ControlId kEditButtons[] = {IDC_EDIT, IDC_NEW, IDC_SAVE, IDC_DELETE, IDC_CANCEL};
 
-constexpr int kColumnWidths[4] = {80, 195, 160, 130};
-
-// The document never has a name of its own.
-constexpr char kDocumentTitle[] = "Untitled";
-
 std::string todayText() {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
@@ -72,7 +67,7 @@ void CZoEditView::OnInitialUpdate() {
     EnterReadOnlyState();
 
     if (m_hooks.port_command) m_hooks.port_command();
-    if (m_hooks.print_titles) m_hooks.print_titles(ui::kAppTitle, kDocumentTitle);
+    if (m_hooks.print_titles) m_hooks.print_titles(ui::kAppTitle, ui::kDocumentTitle);
 }
 
 void CZoEditView::SetupLists() {
@@ -81,8 +76,8 @@ void CZoEditView::SetupLists() {
         if (!list) continue;
         if (list->columnCount() == 0) {
             for (int c = 0; c < 4; ++c)
-                list->insertColumn(
-                    c, {kChannelColumnTitles[static_cast<std::size_t>(c)], kColumnWidths[c]});
+                list->insertColumn(c, {kChannelColumnTitles[static_cast<std::size_t>(c)],
+                                       kChannelColumnWidths[static_cast<std::size_t>(c)]});
         }
         list->setImageList(ui::IDB_SCRAMBLED, 32);
         list->setSingleSelection(true);
@@ -235,6 +230,9 @@ bool CZoEditView::isCommandEnabled(int id) const {
         case ui::cmd::ID_VIEW_FAVOURITES:
         case ui::cmd::ID_VIEW_TV:
         case ui::cmd::ID_VIEW_RADIO:
+        case ui::cmd::ID_FILE_PRINT:
+        case ui::cmd::ID_FILE_PRINT_PREVIEW:
+        case ui::cmd::ID_FILE_PRINT_SETUP:
             return s.m_bLoaded != 0;
         case ui::cmd::ID_EDIT_NEW:
         case ui::cmd::ID_FILE_SAVE:
