@@ -8,6 +8,7 @@
 #include "qt/code_page_setting.h"
 #include "qt/form_binder.h"
 #include "qt/list_control.h"
+#include "qt/list_printing.h"
 #include "qt/main_form_widget.h"
 #include "qt/main_frame.h"
 #include "qt/qt_platform.h"
@@ -31,8 +32,13 @@ ZoEditWindow::ZoEditWindow() {
     m_poster = new QtMessagePoster(this);
     m_menus = std::make_unique<QtPopupMenus>(m_frame);
 
+    m_printing = new ListPrinting(m_frame, *m_form);
+    ViewHooks hooks;
+    hooks.print_titles = [this](const std::string&, const std::string& doc_title) {
+        m_printing->setDocumentTitle(doc_title);
+    };
     m_view = std::make_unique<CZoEditView>(
-        ui::Platform{*m_form, *m_dialogs, *m_status, *m_poster, *m_menus});
+        ui::Platform{*m_form, *m_dialogs, *m_status, *m_poster, *m_menus}, std::move(hooks));
     m_view->setCodePage(loadCodePage());
     m_frame->setCodePageIndex(codePageIndex(m_view->codePage()));
 
@@ -40,7 +46,7 @@ ZoEditWindow::ZoEditWindow() {
         m_view->onEvent(event);
         m_frame->updateCommandStates();
     });
-    m_frame->setCommandHandler([this](int id) { return m_view->onCommand(id); });
+    m_frame->setCommandHandler([this](int id) { return onCommand(id); });
     m_frame->setCommandEnabledQuery([this](int id) -> std::optional<bool> {
         if (!app::isCommandBuilt(id)) return std::nullopt;
         return m_view->isCommandEnabled(id);
@@ -61,6 +67,10 @@ ZoEditWindow::~ZoEditWindow() {
     // The view talks to the widgets up to its end.
     m_view.reset();
     delete m_frame;
+}
+
+bool ZoEditWindow::onCommand(int id) {
+    return m_printing->onCommand(id, *m_view) || m_view->onCommand(id);
 }
 
 void ZoEditWindow::openPath(const QString& path) {

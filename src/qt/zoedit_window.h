@@ -23,6 +23,7 @@ class QtForm;
 class QtMessagePoster;
 class QtPopupMenus;
 class QtStatusBar;
+class ListPrinting;
 
 class ZoEditWindow : public QObject {
     Q_OBJECT
@@ -35,6 +36,10 @@ public:
     QtForm& form() { return *m_form; }
     QtDialogs& dialogs() { return *m_dialogs; }
     CZoEditView& view() { return *m_view; }
+    ListPrinting& printing() { return *m_printing; }
+
+    // A menu, toolbar or accelerator command for the editor (printing or the view).
+    bool onCommand(int id);
 
     // Opens a channel file without the file dialog (command line).
     void openPath(const QString& path);
@@ -57,6 +62,7 @@ private:
     std::unique_ptr<QtStatusBar> m_status;
     QtMessagePoster* m_poster = nullptr;
     std::unique_ptr<QtPopupMenus> m_menus;
+    ListPrinting* m_printing = nullptr;
     std::unique_ptr<CZoEditView> m_view;
     std::function<void(const ui::Message&)> m_messageHandler;
 };
