@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "database/field_format.h"
+#include "view/channel_columns.h"
 
 namespace zoedit::print {
 
@@ -22,16 +22,12 @@ PrintSource listControlSource(const ui::ListControl& list, int screenCharWidth) 
 
 PrintSource channelTableSource(const ChannelDatabase& db, ChannelKind kind, CodePage codePage) {
     PrintSource source;
-    for (std::size_t c = 0; c < kChannelColumnTitles.size(); ++c)
-        source.columns.push_back({kChannelColumnTitles[c], kChannelColumnWidths[c]});
+    for (const ChannelColumnSpec& column : kChannelColumns)
+        source.columns.push_back({std::string(column.title), column.width});
     const std::size_t count = db.channels(kind).count;
-    auto rows = std::make_shared<std::vector<std::array<std::string, 4>>>();
+    auto rows = std::make_shared<std::vector<std::vector<std::string>>>();
     rows->reserve(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        auto texts = channelRowTexts(db, kind, i);
-        for (std::string& text : texts) text = toUtf8(text, codePage);
-        rows->push_back(std::move(texts));
-    }
+    for (std::size_t i = 0; i < count; ++i) rows->push_back(channelRowTexts(db, kind, i, codePage));
     source.rowCount = static_cast<int>(count);
     source.cellText = [rows](int row, int column) {
         return (*rows)[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];

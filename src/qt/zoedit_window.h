@@ -53,7 +53,6 @@ public:
 
 private:
     void onMessage(const ui::Message& message);
-    void redisplayNames();
 
     CMainFrame* m_frame = nullptr;  // owns the widgets below
     MainFormWidget* m_formWidget = nullptr;

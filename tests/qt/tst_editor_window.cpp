@@ -251,7 +251,7 @@ private slots:
         QVERIFY(!w.form().isChecked(IDC_RADIO_SWITCH));
     }
 
-    void saveKeyReachesTheButtonHandlerWhileItIsDisabled() {
+    void saveKeyDoesWhatTheButtonDoesAndNothingWhileItIsDisabled() {
         qt::ZoEditWindow w;
         w.frame().show();
         openSample(w);
@@ -260,6 +260,10 @@ private slots:
         QVERIFY(!w.form().isEnabled(IDC_SAVE));
         QCOMPARE(w.view().state().m_bSaved, 0);
         // Typed into the list, which has the focus after loading.
+        QTest::keyClick(table(w, IDC_TV_LIST), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(w.view().state().m_bSaved, 0);
+        QTest::mouseClick(qobject_cast<QAbstractButton*>(w.form().widget(IDC_EDIT)),
+                          Qt::LeftButton);
         QTest::keyClick(table(w, IDC_TV_LIST), Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(w.view().state().m_bSaved, 1);
     }

@@ -15,7 +15,7 @@
 
 #include "database/channel_file.h"
 #include "database/codepage.h"
-#include "database/field_format.h"
+#include "view/channel_columns.h"
 #include "qt/list_printing.h"
 #include "qt/main_frame.h"
 #include "qt/zoedit_window.h"
@@ -138,19 +138,19 @@ private slots:
                      qPrintable(QStringLiteral("page %1 lacks its number").arg(k + 1)));
             QVERIFY(page.contains(QStringLiteral("Vemora   Channel List")) ||
                     page.contains(QStringLiteral("Vemora Channel List")));
-            for (const char* heading : kChannelColumnTitles)
-                QVERIFY2(page.contains(QLatin1String(heading)), heading);
+            for (const ChannelColumnSpec& column : kChannelColumns)
+                QVERIFY2(page.contains(QString::fromUtf8(column.title.data(), column.title.size())),
+                         column.title.data());
             // Each row is one line: its number first, then its name.
             for (const QString& line : page.split(QLatin1Char('\n'))) {
                 const QString trimmed = line.trimmed();
                 if (!QRegularExpression(QStringLiteral("^\\d{4,5}\\s")).match(trimmed).hasMatch())
                     continue;
                 QVERIFY2(next < rows, qPrintable(trimmed));
-                const auto texts = channelRowTexts(db, ChannelKind::Tv, next);
+                const auto texts = channelRowTexts(db, ChannelKind::Tv, next, CodePage::Windows1256);
                 const QString number = QString::fromStdString(texts[kColumnNumber]);
                 QCOMPARE(trimmed.section(QLatin1Char(' '), 0, 0), number);
-                const QString name =
-                    QString::fromStdString(toUtf8(texts[kColumnName], CodePage::Windows1256));
+                const QString name = QString::fromStdString(texts[kColumnName]);
                 QVERIFY2(showsName(trimmed, name), qPrintable(trimmed + " / " + name));
                 ++next;
             }
