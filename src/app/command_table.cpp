@@ -119,12 +119,12 @@ CommandTexts commandTexts(int id) {
 }
 
 bool isCommandBuilt(int id) {
-    static constexpr std::array built = {ID_FILE_OPEN,       ID_FILE_SAVE,  ID_EDIT_NEW,
-                                         ID_EDIT_DELETE,     ID_APP_EXIT,
-                                         ID_VIEW_TV,         ID_VIEW_RADIO, ID_VIEW_TOOLBAR,
-                                         ID_VIEW_STATUS_BAR, ID_APP_ABOUT,  ID_PORT_SETTINGS,
-                                         ID_PORT_OPEN_CLOSE, ID_DOWNLOAD,   ID_UPLOAD,
-                                         ID_EDIT_UNDO,       ID_EDIT_REDO};
+    static constexpr std::array built = {
+        ID_FILE_OPEN,       ID_FILE_SAVE,     ID_EDIT_NEW,      ID_EDIT_DELETE,
+        ID_APP_EXIT,        ID_VIEW_TV,       ID_VIEW_RADIO,    ID_VIEW_TOOLBAR,
+        ID_VIEW_STATUS_BAR, ID_APP_ABOUT,     ID_PORT_SETTINGS, ID_PORT_OPEN_CLOSE,
+        ID_DOWNLOAD,        ID_UPLOAD,        ID_EDIT_UNDO,     ID_EDIT_REDO,
+        ID_FILE_PRINT,      ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP};
     return std::find(built.begin(), built.end(), id) != built.end();
 }
 

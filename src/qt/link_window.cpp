@@ -64,7 +64,7 @@ LinkWindow::LinkWindow(ZoEditWindow& window) : QObject(&window), m_window(window
             updateCheckMark();
             return true;
         }
-        return m_window.view().onCommand(id);
+        return m_window.onCommand(id);
     });
     frame.updateCommandStates();
     frame.installEventFilter(this);

@@ -9,6 +9,7 @@
 #include "qt/form_binder.h"
 #include "qt/history_commands.h"
 #include "qt/list_control.h"
+#include "qt/list_printing.h"
 #include "qt/main_form_widget.h"
 #include "qt/main_frame.h"
 #include "qt/qt_platform.h"
@@ -30,12 +31,14 @@ ZoEditWindow::ZoEditWindow() {
     m_poster = new QtMessagePoster(this);
     m_menus = std::make_unique<QtPopupMenus>(m_frame);
 
+    m_printing = new ListPrinting(m_frame, *m_form);
     ViewHooks hooks;
-    CHistoryBinding::connect(hooks, m_historyHook);
+    hooks.print_titles = [this](const std::string&, const std::string& doc_title) {
+        m_printing->setDocumentTitle(doc_title);
+    };
     m_view = std::make_unique<CZoEditView>(
         ui::Platform{*m_form, *m_dialogs, *m_status, *m_poster, *m_menus}, std::move(hooks));
     m_history = std::make_unique<CHistoryBinding>(*m_view);
-    m_historyHook = m_history.get();
     m_historyCommands = std::make_unique<HistoryCommands>(*m_frame, *m_history);
     m_view->setCodePage(loadCodePage());
     m_frame->setCodePageIndex(codePageIndex(m_view->codePage()));
@@ -44,8 +47,7 @@ ZoEditWindow::ZoEditWindow() {
         m_view->onEvent(event);
         m_frame->updateCommandStates();
     });
-    m_frame->setCommandHandler(
-        [this](int id) { return m_historyCommands->handle(id) || m_view->onCommand(id); });
+    m_frame->setCommandHandler([this](int id) { return onCommand(id); });
     m_frame->setCommandEnabledQuery([this](int id) -> std::optional<bool> {
         if (!app::isCommandBuilt(id)) return std::nullopt;
         if (auto history = m_historyCommands->enabled(id)) return history;
@@ -66,10 +68,14 @@ ZoEditWindow::ZoEditWindow() {
 ZoEditWindow::~ZoEditWindow() {
     // The view talks to the widgets up to its end.
     m_historyCommands.reset();
-    m_historyHook = nullptr;
     m_history.reset();
     m_view.reset();
     delete m_frame;
+}
+
+bool ZoEditWindow::onCommand(int id) {
+    return m_historyCommands->handle(id) || m_printing->onCommand(id, *m_view) ||
+           m_view->onCommand(id);
 }
 
 void ZoEditWindow::openPath(const QString& path) {

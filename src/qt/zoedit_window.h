@@ -25,6 +25,7 @@ class QtForm;
 class QtMessagePoster;
 class QtPopupMenus;
 class QtStatusBar;
+class ListPrinting;
 
 class ZoEditWindow : public QObject {
     Q_OBJECT
@@ -38,6 +39,10 @@ public:
     QtDialogs& dialogs() { return *m_dialogs; }
     CZoEditView& view() { return *m_view; }
     CHistoryBinding& history() { return *m_history; }
+    ListPrinting& printing() { return *m_printing; }
+
+    // A menu, toolbar or accelerator command for the editor (printing or the view).
+    bool onCommand(int id);
 
     // Opens a channel file without the file dialog (command line).
     void openPath(const QString& path);
@@ -59,7 +64,7 @@ private:
     std::unique_ptr<QtStatusBar> m_status;
     QtMessagePoster* m_poster = nullptr;
     std::unique_ptr<QtPopupMenus> m_menus;
-    CHistoryBinding* m_historyHook = nullptr;  // what the view's hooks reach
+    ListPrinting* m_printing = nullptr;
     std::unique_ptr<CZoEditView> m_view;
     std::unique_ptr<CHistoryBinding> m_history;
     std::unique_ptr<HistoryCommands> m_historyCommands;

@@ -258,6 +258,8 @@ inline constexpr char kSaveChangesQuestion[] = "Save changes to the All Data Cha
 inline constexpr char kStatusSettingText[] = "Setting : 115200, none, 8, 1";
 inline constexpr char kDocumentString[] =
     "\n\nZoEdit\n\n\nZoEdit.Document\nLuEdit Document";  // window title filled by the shell
+// The document never gets a name of its own: the framework's title for it.
+inline constexpr char kDocumentTitle[] = "Untitled";
 inline constexpr char kRegistryKey[] = "Local AppWizard-Generated Applications";
 // Text of string 61716 (the framework's prompt for a too long entry).
 inline constexpr char kTextTooLongPrompt[] = "Please enter no more than %d characters.";

@@ -18,9 +18,6 @@ namespace {
 
 constexpr ui::ControlId kEditButtons[] = {IDC_EDIT, IDC_NEW, IDC_SAVE, IDC_DELETE, IDC_CANCEL};
 
-// The document never has a name of its own.
-constexpr char kDocumentTitle[] = "Untitled";
-
 std::string todayText() {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
@@ -73,7 +70,7 @@ void CZoEditView::OnInitialUpdate() {
     EnterReadOnlyState();
 
     if (m_hooks.port_command) m_hooks.port_command();
-    if (m_hooks.print_titles) m_hooks.print_titles(ui::kAppTitle, kDocumentTitle);
+    if (m_hooks.print_titles) m_hooks.print_titles(ui::kAppTitle, ui::kDocumentTitle);
 }
 
 void CZoEditView::SetupLists() {
@@ -380,6 +377,9 @@ bool CZoEditView::isCommandEnabled(int id) const {
             return s.m_bLoaded != 0 && !s.isNewRecord();
         case ui::cmd::ID_VIEW_TV:
         case ui::cmd::ID_VIEW_RADIO:
+        case ui::cmd::ID_FILE_PRINT:
+        case ui::cmd::ID_FILE_PRINT_PREVIEW:
+        case ui::cmd::ID_FILE_PRINT_SETUP:
             return s.m_bLoaded != 0;
         // The menu's New, Save and Delete follow their buttons, which are on
         // only in edit mode and off while a New, a cut or a sort waits.

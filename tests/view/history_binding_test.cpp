@@ -81,8 +81,9 @@ TEST_F(HistoryBindingTest, SavingKeepsTheHistoryAndMovesTheCleanMark) {
 
 TEST_F(HistoryBindingTest, PendingModesKeepUndoAndRedoShut) {
     ASSERT_TRUE(binding->apply(edit::MoveChannel{ChannelKind::Tv, 0, 3}).ok());
-    for (PendingChange pending : {PendingChange{NewRecordPending{}}, PendingChange{CutPending{2}},
-                                  PendingChange{SortedOrder{}}, PendingChange{DragInProgress{1}}}) {
+    for (const PendingChange& pending :
+         {PendingChange{NewRecordPending{}}, PendingChange{CutPending{0}},
+          PendingChange{SortedOrder{}}, PendingChange{DragInProgress{0}}}) {
         view->state().m_pending = pending;
         EXPECT_FALSE(binding->canUndo());
         binding->undo();

@@ -100,8 +100,12 @@ TEST_F(ViewTest, ViewCommandsWaitForALoadedFileAndEditCommandsForEditMode) {
     EXPECT_FALSE(view->isCommandEnabled(ID_VIEW_FAVOURITES));
     EXPECT_FALSE(view->isCommandEnabled(ID_FILE_SAVE));
     EXPECT_TRUE(view->isCommandEnabled(ID_FILE_OPEN));
+    for (int print : {ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP})
+        EXPECT_FALSE(view->isCommandEnabled(print));
     openDatabase(testing::buildDatabase());
     EXPECT_TRUE(view->isCommandEnabled(ID_VIEW_RADIO));
+    for (int print : {ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP})
+        EXPECT_TRUE(view->isCommandEnabled(print));
     EXPECT_FALSE(view->isCommandEnabled(ID_EDIT_NEW));
     view->onCommand(IDC_EDIT);
     EXPECT_TRUE(view->isCommandEnabled(ID_FILE_SAVE));
