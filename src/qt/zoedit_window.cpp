@@ -30,12 +30,10 @@ ZoEditWindow::ZoEditWindow() {
     m_poster = new QtMessagePoster(this);
     m_menus = std::make_unique<QtPopupMenus>(m_frame);
 
-    ViewHooks hooks;
-    CHistoryBinding::connect(hooks, m_historyHook);
     m_view = std::make_unique<CZoEditView>(
-        ui::Platform{*m_form, *m_dialogs, *m_status, *m_poster, *m_menus}, std::move(hooks));
+        ui::Platform{*m_form, *m_dialogs, *m_status, *m_poster, *m_menus});
+    // Undo and Redo of the view's own history.
     m_history = std::make_unique<CHistoryBinding>(*m_view);
-    m_historyHook = m_history.get();
     m_historyCommands = std::make_unique<HistoryCommands>(*m_frame, *m_history);
     m_view->setCodePage(loadCodePage());
     m_frame->setCodePageIndex(codePageIndex(m_view->codePage()));
@@ -66,7 +64,6 @@ ZoEditWindow::ZoEditWindow() {
 ZoEditWindow::~ZoEditWindow() {
     // The view talks to the widgets up to its end.
     m_historyCommands.reset();
-    m_historyHook = nullptr;
     m_history.reset();
     m_view.reset();
     delete m_frame;

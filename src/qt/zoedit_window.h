@@ -59,7 +59,6 @@ private:
     std::unique_ptr<QtStatusBar> m_status;
     QtMessagePoster* m_poster = nullptr;
     std::unique_ptr<QtPopupMenus> m_menus;
-    CHistoryBinding* m_historyHook = nullptr;  // what the view's hooks reach
     std::unique_ptr<CZoEditView> m_view;
     std::unique_ptr<CHistoryBinding> m_history;
     std::unique_ptr<HistoryCommands> m_historyCommands;
