@@ -38,6 +38,7 @@ ZoEditWindow::ZoEditWindow() {
     };
     m_view = std::make_unique<CZoEditView>(
         ui::Platform{*m_form, *m_dialogs, *m_status, *m_poster, *m_menus}, std::move(hooks));
+    // Undo and Redo of the view's own history.
     m_history = std::make_unique<CHistoryBinding>(*m_view);
     m_historyCommands = std::make_unique<HistoryCommands>(*m_frame, *m_history);
     m_view->setCodePage(loadCodePage());
