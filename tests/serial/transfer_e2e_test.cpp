@@ -9,6 +9,7 @@
 #include "database/big_endian.h"
 #include "link/serial/transfer_session.h"
 #include "serial/emulator_process.h"
+#include "support/hang_guard.h"
 #include "support/link_fixture.h"
 #include "support/pty_pair.h"
 
@@ -46,6 +47,11 @@ protected:
         return path;
     }
     test::TempDir dir;
+    // Each case takes a few seconds at most, even with its time-outs.
+    test::HangGuard guard{
+        std::string("TransferTest.") +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name(),
+        std::chrono::seconds(20)};
 };
 
 TEST_F(TransferTest, SampleFileSentAndReceivedByteIdentical) {
