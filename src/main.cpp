@@ -8,6 +8,7 @@
 #include "qt/form_binder.h"
 #include "qt/link_window.h"
 #include "qt/main_frame.h"
+#include "qt/window_settings.h"
 #include "qt/zoedit_window.h"
 #include "view/zoedit_view.h"
 
@@ -39,6 +40,10 @@ int main(int argc, char** argv) {
                                   QStringLiteral("Tab page shown in the screenshot (0, 1 or 2)."),
                                   QStringLiteral("N"), QStringLiteral("0"));
     parser.addOption(page);
+    const QCommandLineOption size(QStringLiteral("size"),
+                                  QStringLiteral("Window size of the screenshot, WIDTHxHEIGHT."),
+                                  QStringLiteral("WxH"), QStringLiteral("1366x768"));
+    parser.addOption(size);
     parser.addPositionalArgument(QStringLiteral("FILE"),
                                  QStringLiteral("Channel file to open at start."));
     parser.process(app);
@@ -47,7 +52,8 @@ int main(int argc, char** argv) {
     zoedit::qt::ZoEditWindow window;
     zoedit::qt::CMainFrame& frame = window.frame();
     if (parser.isSet(shot)) {
-        frame.resize(1180, 810);
+        const QStringList wh = parser.value(size).split(QLatin1Char('x'));
+        frame.resize(wh.value(0).toInt(), wh.value(1).toInt());
         frame.show();
         // Nobody can answer a message box without a display: report it and
         // let the picture show what the window shows after it.
@@ -69,7 +75,19 @@ int main(int argc, char** argv) {
     }
     // Not for a screenshot: opening the port could stop it with a message box.
     zoedit::qt::LinkWindow link(window);
-    frame.showMaximized();
-    if (!files.isEmpty()) window.openPath(files.front());
-    return app.exec();
+    if (!zoedit::qt::restoreWindowSettings(frame, window.form())) {
+        // The first run opens maximised; this is the size un-maximising gives.
+        frame.resize(frame.minimumSizeHint().expandedTo(QSize(1200, 700)));
+        frame.setWindowState(Qt::WindowMaximized);
+    }
+    // The file is opened after the port command has had its say, so that
+    // their messages come one after the other.
+    if (!files.isEmpty()) {
+        QObject::connect(&link, &zoedit::qt::LinkWindow::startUpFinished, &window,
+                         [&window, file = files.front()] { window.openPath(file); });
+    }
+    frame.show();
+    const int result = app.exec();
+    zoedit::qt::saveWindowSettings(frame, window.form());
+    return result;
 }

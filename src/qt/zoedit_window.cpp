@@ -4,20 +4,18 @@
 
 #include "app/close_prompt.h"
 #include "app/command_table.h"
-#include "database/field_format.h"
 #include "qt/code_page_setting.h"
+#include "qt/editor_dialogs.h"
 #include "qt/form_binder.h"
+#include "qt/history_commands.h"
 #include "qt/list_control.h"
 #include "qt/main_form_widget.h"
 #include "qt/main_frame.h"
 #include "qt/qt_platform.h"
+#include "view/history_binding.h"
 #include "view/zoedit_view.h"
 
 namespace zoedit::qt {
-
-namespace {
-using namespace ui::form;
-}
 
 ZoEditWindow::ZoEditWindow() {
     m_frame = new CMainFrame;
@@ -27,12 +25,18 @@ ZoEditWindow::ZoEditWindow() {
 
     m_form = new QtForm(m_formWidget);
     m_dialogs = std::make_unique<QtDialogs>(m_frame);
+    registerEditorDialogs(*m_dialogs);
     m_status = std::make_unique<QtStatusBar>(m_frame);
     m_poster = new QtMessagePoster(this);
     m_menus = std::make_unique<QtPopupMenus>(m_frame);
 
+    ViewHooks hooks;
+    CHistoryBinding::connect(hooks, m_historyHook);
     m_view = std::make_unique<CZoEditView>(
-        ui::Platform{*m_form, *m_dialogs, *m_status, *m_poster, *m_menus});
+        ui::Platform{*m_form, *m_dialogs, *m_status, *m_poster, *m_menus}, std::move(hooks));
+    m_history = std::make_unique<CHistoryBinding>(*m_view);
+    m_historyHook = m_history.get();
+    m_historyCommands = std::make_unique<HistoryCommands>(*m_frame, *m_history);
     m_view->setCodePage(loadCodePage());
     m_frame->setCodePageIndex(codePageIndex(m_view->codePage()));
 
@@ -40,9 +44,11 @@ ZoEditWindow::ZoEditWindow() {
         m_view->onEvent(event);
         m_frame->updateCommandStates();
     });
-    m_frame->setCommandHandler([this](int id) { return m_view->onCommand(id); });
+    m_frame->setCommandHandler(
+        [this](int id) { return m_historyCommands->handle(id) || m_view->onCommand(id); });
     m_frame->setCommandEnabledQuery([this](int id) -> std::optional<bool> {
         if (!app::isCommandBuilt(id)) return std::nullopt;
+        if (auto history = m_historyCommands->enabled(id)) return history;
         return m_view->isCommandEnabled(id);
     });
     m_frame->setClosePrompt([this] {
@@ -59,6 +65,9 @@ ZoEditWindow::ZoEditWindow() {
 
 ZoEditWindow::~ZoEditWindow() {
     // The view talks to the widgets up to its end.
+    m_historyCommands.reset();
+    m_historyHook = nullptr;
+    m_history.reset();
     m_view.reset();
     delete m_frame;
 }
@@ -86,40 +95,7 @@ void ZoEditWindow::onMessage(const ui::Message& message) {
 void ZoEditWindow::setCodePage(CodePage page) {
     storeCodePage(page);
     m_frame->setCodePageIndex(codePageIndex(page));
-    if (page == m_view->codePage()) return;
     m_view->setCodePage(page);
-    redisplayNames();
-}
-
-void ZoEditWindow::redisplayNames() {
-    if (!m_view->state().m_bLoaded) return;
-    const ChannelDatabase& db = m_view->database();
-    for (int k = 0; k < kFavouriteBoxCount; ++k) {
-        const auto g = static_cast<std::size_t>(k);
-        auto& box = m_view->favouriteBoxes()[g];
-        box.caption = g < db.favouriteGroupCount()
-                          ? toUtf8(nameBytes(db.favourites.groups[g].name), m_view->codePage())
-                          : std::string();
-        m_form->setText(IDC_FAVOURITE_CHECK[k], box.caption);
-    }
-    // Refilling drops the selection: put it back, and show the record again
-    // unless the user is in the middle of editing it.
-    const EditorState& state = m_view->state();
-    for (ChannelKind kind : {ChannelKind::Tv, ChannelKind::Radio}) {
-        const int row =
-            kind == ChannelKind::Tv ? state.m_nSelectedTvRow : state.m_nSelectedRadioRow;
-        m_view->FillList(kind);
-        QtListControl* list =
-            m_form->qtList(kind == ChannelKind::Tv ? IDC_TV_LIST : IDC_RADIO_LIST);
-        if (list && row >= 0 && row < list->rowCount()) {
-            list->setRowSelected(row, true);
-            list->ensureVisible(row);
-        }
-    }
-    const ActiveList active = state.m_activeList;
-    const int row = state.selectedRow(active);
-    if (!state.m_bEditing && row >= 0 && active != ActiveList::None)
-        m_view->OnItemChanged(active == ActiveList::Tv ? ChannelKind::Tv : ChannelKind::Radio, row);
 }
 
 }  // namespace zoedit::qt

@@ -11,12 +11,14 @@
 #include "ui/messages.h"
 
 namespace zoedit {
+class CHistoryBinding;
 class CZoEditView;
 }
 
 namespace zoedit::qt {
 
 class CMainFrame;
+class HistoryCommands;
 class MainFormWidget;
 class QtDialogs;
 class QtForm;
@@ -35,6 +37,7 @@ public:
     QtForm& form() { return *m_form; }
     QtDialogs& dialogs() { return *m_dialogs; }
     CZoEditView& view() { return *m_view; }
+    CHistoryBinding& history() { return *m_history; }
 
     // Opens a channel file without the file dialog (command line).
     void openPath(const QString& path);
@@ -48,7 +51,6 @@ public:
 
 private:
     void onMessage(const ui::Message& message);
-    void redisplayNames();
 
     CMainFrame* m_frame = nullptr;  // owns the widgets below
     MainFormWidget* m_formWidget = nullptr;
@@ -57,7 +59,10 @@ private:
     std::unique_ptr<QtStatusBar> m_status;
     QtMessagePoster* m_poster = nullptr;
     std::unique_ptr<QtPopupMenus> m_menus;
+    CHistoryBinding* m_historyHook = nullptr;  // what the view's hooks reach
     std::unique_ptr<CZoEditView> m_view;
+    std::unique_ptr<CHistoryBinding> m_history;
+    std::unique_ptr<HistoryCommands> m_historyCommands;
     std::function<void(const ui::Message&)> m_messageHandler;
 };
 

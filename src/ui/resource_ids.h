@@ -168,7 +168,7 @@ inline constexpr ControlId IDC_COM_PORT = 1005;    // "Com Port :"
 inline constexpr ControlId IDC_SPEED = 1142;       // "Speed : "
 inline constexpr ControlId IDC_PROGRESS = 1027;    // progress bar 0 .. total
 inline constexpr ControlId IDC_POSITION = 1030;    // "%d/%d" position text, before "bytes"
-inline constexpr ControlId IDC_RATE = 1146;        // transfer rate and time left (own choice)
+inline constexpr ControlId IDC_RATE = 1146;  // transfer rate and time left (own choice)
 inline constexpr ControlId IDC_CANCEL = IDCANCEL;
 }  // namespace download
 
@@ -212,12 +212,14 @@ inline constexpr int ID_UPLOAD = 32815;    // receiver to PC
 inline constexpr int ID_VIEW_TOOLBAR = 59392;
 inline constexpr int ID_VIEW_STATUS_BAR = 59393;
 inline constexpr int ID_APP_ABOUT = 57664;
+// Undo and Redo of the edit history (Edit menu, Ctrl+Z, Ctrl+Y, Ctrl+Shift+Z).
+inline constexpr int ID_EDIT_UNDO = 57643;
+inline constexpr int ID_EDIT_REDO = 57644;
 // Standard editing commands that only the accelerator table sends; nothing
 // in the program handles them.
 inline constexpr int ID_EDIT_COPY = 57634;
 inline constexpr int ID_EDIT_CUT = 57635;
 inline constexpr int ID_EDIT_PASTE = 57637;
-inline constexpr int ID_EDIT_UNDO = 57643;
 inline constexpr int ID_NEXT_PANE = 57680;
 inline constexpr int ID_PREV_PANE = 57681;
 }  // namespace cmd
@@ -262,5 +264,9 @@ inline constexpr char kTextTooLongPrompt[] = "Please enter no more than %d chara
 
 // Tab captions of the main form, in tab order (the current page index).
 inline constexpr const char* kTabCaptions[3] = {"Channel", "Transponder", "Satellite"};
+
+// The label of the channel name (static 1025) while a TV or a radio channel is shown.
+inline constexpr char kTvChannelNameLabel[] = "قائمة قنوات التلفزيون";
+inline constexpr char kRadioChannelNameLabel[] = "قائمة إذاعات الراديو";
 
 }  // namespace zoedit::ui

@@ -1,6 +1,11 @@
 // CZoEditView: the main form's behaviour. It owns the channel database and
 // the editor state for the whole run and drives the form through the
-// platform layer; the window system only forwards events to it.
+// platform layer; the window system only forwards events to it. It is a
+// coordinator: the favourite boxes, the lock, the search, the delete
+// questions, the buttons' table and the form commit each live in a class or
+// file of their own (favourite_boxes.h, parental_lock.h, channel_search.h,
+// record_delete.h, edit_buttons.h, form_commit.h); the view runs them in the
+// order a command needs and refreshes the lists after them.
 #pragma once
 
 #include <array>
@@ -10,8 +15,12 @@
 
 #include "database/channel_database.h"
 #include "database/codepage.h"
+#include "edit/edit_history.h"
+#include "edit/edit_operation.h"
 #include "ui/platform.h"
 #include "view/editor_state.h"
+#include "view/favourite_boxes.h"
+#include "view/parental_lock.h"
 
 namespace zoedit {
 
@@ -52,15 +61,19 @@ public:
     void OnFileOpen();
     void OpenPath(const std::string& path);
 
-    // Writes the tables to the current path; false (after telling the user)
-    // when that fails or nothing is loaded.
+    // Save button 1041, Ctrl+S, File Save and the save questions. In edit
+    // mode the pages are committed first (a pending New inserts its records),
+    // as one step; then the tables are written to the current path and the
+    // lists refilled. False (after telling the user) when a value is refused,
+    // the write fails or nothing is loaded.
     bool Save();
     // Whether closing or opening another file should offer to save: in edit
     // mode before the first save, and whenever the user changed something
     // since the last save or load (also after a first save, and also the
     // favourite boxes, which work outside edit mode).
     bool hasUnsavedEdits() const {
-        return (m_state.m_bEditing && !m_state.m_bSaved) || m_state.m_bModified;
+        return (m_state.m_bEditing && !m_state.m_bSaved) || m_state.m_bModified ||
+               !m_history.isAtSavedState();
     }
 
     // Tab control 1044.
@@ -73,6 +86,20 @@ public:
     void ShowList(ChannelKind kind);
     // Edit button 1040.
     void OnEdit();
+    // Cancel button 1043.
+    void OnCancel();
+    // New button 1069, menu command 32812, Ctrl+N.
+    void OnNew();
+    // Delete button 1042, menu command 32776, Ctrl+D.
+    void OnDelete();
+    // Favourite box k (0..9) and the lock box were clicked.
+    void OnFavouriteClicked(int k);
+    void OnLockClicked();
+    // Search button 1009 and Ctrl+F.
+    void OnSearch();
+    // Refills the active list from the primary tables and selects the right
+    // row again; after a delete the last row's selection moves up one row.
+    void RefreshAndReselect(bool row_deleted = false);
 
     void ShowChannel(ChannelKind kind, int row);
     void ShowTransponder();
@@ -84,7 +111,9 @@ public:
     bool UpdateDataFromForm();
 
     // Names are bytes in the file; they are shown through this code page.
-    void setCodePage(CodePage page) { m_codePage = page; }
+    // Changing it shows every name again: the lists keep their selection and
+    // the pages show the selected record again unless the user is editing.
+    void setCodePage(CodePage page);
     CodePage codePage() const { return m_codePage; }
 
     ChannelDatabase& database() { return m_db; }
@@ -92,9 +121,13 @@ public:
     EditorState& state() { return m_state; }
     const EditorState& state() const { return m_state; }
     FormValues& values() { return m_values; }
-    std::array<FavouriteBox, kFavouriteBoxCount>& favouriteBoxes() { return m_favourites; }
+    std::array<FavouriteBox, kFavouriteBoxCount>& favouriteBoxes() {
+        return m_favouriteBoxes.boxes();
+    }
     const std::string& currentPath() const { return m_values.path; }
     ui::Platform& platform() { return m_platform; }
+    // Every change of the records is one step here.
+    edit::EditHistory& history() { return m_history; }
 
 private:
     void PrepareOpen();
@@ -103,10 +136,19 @@ private:
     void EnterReadOnlyState();
     void ShowPageControls(int page);
     void SetupLists();
-    void MarkFavourites(ChannelKind kind, int row);
     void ClearChannelFlags();
     void FillTransponderSelector();
-    void SetFavouriteCaptions();
+    void SelectRow(ChannelKind kind, int row);
+    edit::RowSelection rowSelection() const;
+    // Applies one operation to the primary tables as one step of the history;
+    // a refusal is shown to the user.
+    edit::EditResult ApplyEdit(const edit::EditOperation& operation,
+                               const edit::RowSelection& after);
+    std::vector<edit::EditOperation> PageCommit() const;
+    edit::EditResult InsertPendingNew(const NewRecordPending& pending, int& row);
+    void RedisplayNames();
+    bool isCommandAvailable(int id) const;
+    std::optional<ChannelKind> activeKind() const;
     std::string display(std::string_view bytes) const;
     void setComboText(ui::ControlId id, const std::string& text);
     ui::ListControl* listOf(ChannelKind kind);
@@ -118,7 +160,9 @@ private:
     ChannelDatabase m_db;
     EditorState m_state;
     FormValues m_values;
-    std::array<FavouriteBox, kFavouriteBoxCount> m_favourites;
+    edit::EditHistory m_history;
+    FavouriteBoxes m_favouriteBoxes{m_platform.form, m_db};
+    ParentalLock m_lock{m_platform.form};
 };
 
 // The kind of channel a list shows, and back.

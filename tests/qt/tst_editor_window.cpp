@@ -118,7 +118,8 @@ private slots:
         QCOMPARE(tv->model()->columnCount(), 4);
         QCOMPARE(tv->model()->headerData(1, Qt::Horizontal).toString(),
                  QStringLiteral("Channel Name"));
-        QCOMPARE(tv->columnWidth(0), 80);
+        // The number column grows past 80 only as far as picture and five digits need.
+        QVERIFY(tv->columnWidth(0) >= 80 && tv->columnWidth(0) < 120);
         QCOMPARE(tv->columnWidth(1), 195);
         QCOMPARE(tv->columnWidth(2), 160);
         QVERIFY(tv->showGrid());
@@ -258,7 +259,7 @@ private slots:
         QVERIFY(!w.form().isChecked(IDC_RADIO_SWITCH));
     }
 
-    void saveKeyReachesTheButtonHandlerWhileItIsDisabled() {
+    void saveKeyDoesWhatTheButtonDoesAndNothingWhileItIsDisabled() {
         qt::ZoEditWindow w;
         w.frame().show();
         openSample(w);
@@ -267,6 +268,10 @@ private slots:
         QVERIFY(!w.form().isEnabled(IDC_SAVE));
         QCOMPARE(w.view().state().m_bSaved, 0);
         // Typed into the list, which has the focus after loading.
+        QTest::keyClick(table(w, IDC_TV_LIST), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(w.view().state().m_bSaved, 0);
+        QTest::mouseClick(qobject_cast<QAbstractButton*>(w.form().widget(IDC_EDIT)),
+                          Qt::LeftButton);
         QTest::keyClick(table(w, IDC_TV_LIST), Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(w.view().state().m_bSaved, 1);
     }

@@ -56,7 +56,8 @@ private slots:
         CMainFrame frame;
         QCOMPARE(itemsOf(menuAt(frame, 1)),
                  (QStringList{"32812 &جديد\tCtrl+N", "32786 قطع\tCtrl+X", "32811 &إسترجاع\tCtrl+V",
-                              "-", "32776 &مسح\tCtrl+D"}));
+                              "-", "32776 &مسح\tCtrl+D", "-", "57643 Undo\tCtrl+Z",
+                              "57644 Redo\tCtrl+Y"}));
         // The code page choice follows the three list commands.
         const QStringList view = itemsOf(menuAt(frame, 2));
         QCOMPARE(view.mid(0, 4), (QStringList{"32789 قنوات التلفزيون", "32790 قنوات الراديو", "-",

@@ -3,6 +3,7 @@
 #include "app/close_prompt.h"
 #include "database/channel_file.h"
 #include "database/field_format.h"
+#include "view/channel_columns.h"
 #include "view_fixture.h"
 
 namespace zoedit::test {
@@ -32,9 +33,9 @@ TEST_F(ViewTest, OpenAsksForABinFileAndShowsIt) {
     EXPECT_EQ(tvList().rowCount(), static_cast<int>(db.tv.count));
     EXPECT_EQ(radioList().rowCount(), static_cast<int>(db.radio.count));
     for (int r = 0; r < tvList().rowCount(); ++r) {
-        const auto expected = channelRowTexts(db, ChannelKind::Tv, static_cast<std::size_t>(r));
         EXPECT_EQ(tvList().row(r).texts,
-                  std::vector<std::string>(expected.begin(), expected.end()));
+                  channelRowTexts(db, ChannelKind::Tv, static_cast<std::size_t>(r),
+                                  CodePage::Windows1256));
     }
     EXPECT_EQ(tvList().selectedRow(), 0);
     EXPECT_EQ(state().m_nSelectedTvRow, 0);
@@ -74,14 +75,10 @@ TEST_F(ViewTest, MissingGroupsGiveEmptyCaptions) {
 TEST_F(ViewTest, CancellingTheDialogChangesNothingButTheListModes) {
     openDatabase(testing::buildDatabase());
     const std::string path = text(IDC_FILE_PATH);
-    view->state().m_bSorted = 1;
-    view->state().m_bCutPending = 1;
-    view->state().m_bDragging = 1;
+    view->state().m_pending = CutPending{2};
     view->OnFileOpen();  // no scripted answer: the user cancels
     EXPECT_EQ(text(IDC_FILE_PATH), path);
-    EXPECT_EQ(state().m_bSorted, 0);
-    EXPECT_EQ(state().m_bCutPending, 0);
-    EXPECT_EQ(state().m_bDragging, 0);
+    EXPECT_FALSE(state().hasPendingChange());
     EXPECT_EQ(state().m_bLoaded, 1);
 }
 
@@ -143,13 +140,22 @@ TEST_F(ViewTest, TruncatedFileIsRefusedLikeAWrongFormat) {
     EXPECT_EQ(state().m_bLoaded, 0);
 }
 
-TEST_F(ViewTest, UnreadableFileIsIgnoredSilently) {
+TEST_F(ViewTest, UnreadableFileIsNamedWithTheReasonAndKeepsTheLoadedOne) {
     openDatabase(testing::buildDatabase());
     const std::string good_path = text(IDC_FILE_PATH);
-    open(good_path + ".does-not-exist");
-    EXPECT_TRUE(fake.dialogs.messages().empty());
+    const int rows = tvList().rowCount();
+    const std::string missing = good_path + ".does-not-exist";
+    const std::string folder = std::filesystem::path(good_path).parent_path().string();
+    // Through the dialog and from the command line alike.
+    open(missing);
+    view->OpenPath(folder);
+    EXPECT_EQ(fake.dialogs.messageTexts(),
+              (std::vector<std::string>{"Cannot open " + missing + ": No such file or directory",
+                                        "Cannot open " + folder + ": Is a directory"}));
     EXPECT_EQ(view->currentPath(), good_path);
+    EXPECT_EQ(text(IDC_FILE_PATH), good_path);
     EXPECT_EQ(state().m_bLoaded, 1);
+    EXPECT_EQ(tvList().rowCount(), rows);
 }
 
 TEST_F(ViewTest, SecondFileWithFewerTranspondersReplacesTheSelector) {
@@ -203,10 +209,10 @@ TEST_F(ViewTest, PendingEditsAreOfferedForSavingBeforeTheNextOpen) {
     EXPECT_EQ(readBytes(first), before);
     EXPECT_EQ(state().m_bEditing, 0);  // the load ends edit mode
 
-    // Yes: the tables as they stand are written before the new file replaces them.
+    // Yes: the pages are committed and written before the new file replaces them.
     open(first);
     view->onCommand(IDC_EDIT);
-    view->database().tv.primary[0].service_id = 0x4321;
+    form().type(IDC_SERVICE_ID, "4321");
     fake.dialogs.clearRecords();
     fake.dialogs.answerMessage(ui::MessageAnswer::Yes);
     open(writeFile("third.bin", db));

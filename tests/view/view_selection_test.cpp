@@ -109,7 +109,7 @@ TEST_F(ViewTest, ScrambledRowsCarryTheImage) {
 TEST_F(ViewTest, DuringADragThePagesKeepTheChannelWhereItBegan) {
     openDatabase(satelliteTwoDatabase());
     view->OnItemChanged(ChannelKind::Tv, 5);
-    view->state().m_bDragging = 1;
+    view->state().m_pending = DragInProgress{0};
     view->OnItemChanged(ChannelKind::Tv, 1);
     EXPECT_EQ(state().m_nSelectedTvRow, 1);
     EXPECT_EQ(text(IDC_CHANNEL_NAME), "News 24");
@@ -119,8 +119,7 @@ TEST_F(ViewTest, DuringADragThePagesKeepTheChannelWhereItBegan) {
 
 TEST_F(ViewTest, PendingCutNumbersLaterRowsOneHigherAndSkipsTheLookup) {
     openDatabase(satelliteTwoDatabase());
-    view->state().m_bCutPending = 1;
-    view->state().m_nCutRow = 3;
+    view->state().m_pending = CutPending{3};
     view->OnItemChanged(ChannelKind::Tv, 2);
     EXPECT_EQ(text(IDC_CHANNEL_NUMBER), "003");
     view->OnItemChanged(ChannelKind::Tv, 3);  // the cut row itself is already one higher
@@ -187,6 +186,7 @@ TEST_F(ViewTest, ListSwitchesShowOneListAndSelectItsFirstRow) {
     EXPECT_EQ(radioList().focusedRow(), 0);
     EXPECT_EQ(state().m_activeList, ActiveList::Radio);
     EXPECT_EQ(state().m_nSelectedRadioRow, 0);
+    EXPECT_EQ(text(IDC_CHANNEL_NAME_LABEL), ui::kRadioChannelNameLabel);
 
     // Back to TV: row 0 was still selected there, and the TV list must
     // become the active one all the same.
@@ -195,6 +195,7 @@ TEST_F(ViewTest, ListSwitchesShowOneListAndSelectItsFirstRow) {
     EXPECT_TRUE(form().isVisible(IDC_TV_LIST));
     EXPECT_TRUE(form().isVisible(IDC_TV_PICTURE));
     EXPECT_EQ(text(IDC_CHANNEL_NAME), tvList().cellText(0, 1));
+    EXPECT_EQ(text(IDC_CHANNEL_NAME_LABEL), ui::kTvChannelNameLabel);
 }
 
 TEST_F(ViewTest, SwitchingToAnEmptyListLeavesNoRowSelected) {
