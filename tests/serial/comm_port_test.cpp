@@ -121,6 +121,32 @@ TEST_F(CommPortTest, WrittenBytesReachTheFarEndWhole) {
     EXPECT_EQ(seen, big);
 }
 
+// A verdict written just before the port closes must still reach a far end
+// that only gets round to reading afterwards, every time.
+TEST_F(CommPortTest, CloseRightAfterAWriteLosesNothing) {
+    for (int round = 0; round < 25; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        ASSERT_TRUE(port.OpenPort(paramsFor(pty.slavePath()))) << port.lastError();
+        const auto frame = pattern(1029, static_cast<unsigned>(round));
+        ASSERT_EQ(port.WriteComm(frame.data(), frame.size()), frame.size());
+        const std::uint8_t verdict = 0x17;
+        ASSERT_EQ(port.WriteComm(&verdict, 1), 1u);
+        port.ClosePort();
+        // The peer reads slowly, in small pieces with pauses.
+        std::vector<std::uint8_t> seen;
+        while (seen.size() < frame.size() + 1) {
+            const auto piece = pty.readMaster(std::min<std::size_t>(100, frame.size() + 1 - seen.size()),
+                                              500ms);
+            if (piece.empty()) break;
+            seen.insert(seen.end(), piece.begin(), piece.end());
+            std::this_thread::sleep_for(1ms);
+        }
+        ASSERT_EQ(seen.size(), frame.size() + 1);
+        EXPECT_TRUE(std::equal(frame.begin(), frame.end(), seen.begin()));
+        EXPECT_EQ(seen.back(), verdict);
+    }
+}
+
 TEST_F(CommPortTest, OverflowDropsTheChunkAndKeepsTheQueue) {
     ASSERT_TRUE(port.OpenPort(paramsFor(pty.slavePath())));
     const auto fill = pattern(CByteQueue::kCapacity);

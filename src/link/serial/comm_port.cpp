@@ -12,7 +12,9 @@
 #include <iostream>
 #include <vector>
 
+#include "link/line_timing.h"
 #include "link/serial/line_config.h"
+#include "link/serial/output_drain.h"
 
 namespace zoedit::link {
 
@@ -95,11 +97,17 @@ bool CCommPort::OpenPort(const PortParams& params) {
             std::lock_guard lock(write_mutex_);
             accepting_writes_ = true;
         }
+        line_ = currentLineSettings(port);
         connected_.store(true, std::memory_order_release);
         ready->set_value(true);
         Watch watch{&port, static_cast<int>(port.handle()), false};
         ThreadWatchComm(watch);
-        port.clear(QSerialPort::AllDirections);
+        // What was written still goes out (the last byte is often the
+        // verdict the far end waits for); only unread input is thrown away.
+        if (!drainOutput(port, lineTimeBound(static_cast<std::size_t>(unsentBytes(port)), line_))) {
+            diagnose("serial port closed before everything was sent: " + port_name_);
+        }
+        port.clear(QSerialPort::Input);
         port.close();
     }));
     thread_->start();

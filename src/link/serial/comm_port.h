@@ -38,7 +38,8 @@ public:
     // setting; lastError() then says why.
     bool OpenPort(const PortParams& params) override;
     // Ends the watcher and waits for it; a write still waiting is abandoned.
-    // QueueRead keeps its bytes.
+    // What the driver took goes out first (within a bound set by the line
+    // speed); unread input is discarded. QueueRead keeps its bytes.
     void ClosePort() override;
     // From the owner's thread. Returns the bytes the driver took: all of them,
     // or fewer when the port closes or the line fails first.
@@ -77,6 +78,7 @@ private:
     std::atomic<bool> line_lost_{false};
     std::uint16_t port_id_ = 0;
     std::string port_name_;
+    LineSettings line_;  // written by the watcher before OpenPort returns
     int wake_fd_ = -1;
     std::unique_ptr<QThread> thread_;
     std::function<void(const std::string&)> diagnostic_;
