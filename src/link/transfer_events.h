@@ -63,5 +63,9 @@ private:
 };
 
 inline constexpr char kMsgPortNotOpen[] = "You must initialize the serial port.";
+// A write the line did not take within the time it needs: flow control holds
+// it, or the device takes nothing. The transfer cannot go on.
+inline constexpr char kMsgLineStopped[] =
+    "The line to the receiver is stopped: the transfer is ended.";
 
 }  // namespace zoedit::link

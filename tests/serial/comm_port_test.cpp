@@ -147,6 +147,33 @@ TEST_F(CommPortTest, CloseRightAfterAWriteLosesNothing) {
     }
 }
 
+// The far end takes nothing more (its buffers full, as a line held by flow
+// control): a write gives up within the time the line needs and says the line
+// stopped, instead of hanging its caller.
+TEST_F(CommPortTest, WriteToAStoppedLineEndsWithinItsBound) {
+    ASSERT_TRUE(port.OpenPort(paramsFor(pty.slavePath()))) << port.lastError();
+    const auto frame = pattern(1029);
+    std::atomic<bool> returned{false};
+    std::size_t short_write = frame.size();
+    std::thread writer([&] {
+        // Far more frames than the terminal buffers hold; nobody reads them.
+        for (int i = 0; i < 1000 && short_write == frame.size(); ++i) {
+            const std::size_t n = port.WriteComm(frame.data(), frame.size());
+            if (n < frame.size()) short_write = n;
+        }
+        returned = true;
+    });
+    const bool in_time = waitUntil([&] { return returned.load(); });
+    if (!in_time) pty.closeMaster();  // let the writer go so the test can end
+    writer.join();
+    ASSERT_TRUE(in_time) << "WriteComm hung on a stopped line";
+    EXPECT_LT(short_write, frame.size());
+    EXPECT_TRUE(port.lineStopped());
+    EXPECT_TRUE(port.lineLost());
+    EXPECT_EQ(port.WriteComm(frame.data(), frame.size()), 0u);  // no more takers
+    port.ClosePort();
+}
+
 TEST_F(CommPortTest, OverflowDropsTheChunkAndKeepsTheQueue) {
     ASSERT_TRUE(port.OpenPort(paramsFor(pty.slavePath())));
     const auto fill = pattern(CByteQueue::kCapacity);

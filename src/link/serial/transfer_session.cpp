@@ -71,6 +71,11 @@ TransferResult pump(CCommPort& port, MessageQueue& queue, const TransferOptions&
             // The verdict may have come with the last bytes, just before a hang-up.
             if (auto result = finished()) return *result;
         }
+        if (port.lineStopped()) {
+            cancel();
+            return {TransferOutcome::LineLost,
+                    std::string(kMsgLineStopped) + " (" + options.port.port_name + ")"};
+        }
         if (port.lineLost() && port.QueueRead.size() == 0) {
             cancel();
             return {TransferOutcome::LineLost,
