@@ -125,7 +125,8 @@ bool ReceiverLink::onMessage(const ui::Message& message) {
 void ReceiverLink::OnPortSettings() {
     std::vector<std::string> devices;
     if (m_hooks.serial_devices) devices = m_hooks.serial_devices();
-    CPortSettingsDlg dialog(m_port.settings, std::move(devices));
+    CPortSettingsDlg dialog(m_port.settings, std::move(devices),
+                            [this](const std::string& text) { showMessage(text); });
     if (m_services.dialogs.runModal(dialog) != ui::IDOK) return;
     const ConfigStatus saved = acceptSettings(m_port, dialog.chosen(), m_configPath);
     updateSettingPane();
