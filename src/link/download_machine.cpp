@@ -19,6 +19,7 @@ DownloadMachine::DownloadMachine(TransferFlags& flags, SendBytes send, TransferE
     : flags_(flags), send_(std::move(send)), events_(events) {}
 
 bool DownloadMachine::prepareFile(const std::string& path) {
+    verdict_ = TransferVerdict::FileRefused;
     flags_.m_bDownloadActive = 1;
     flags_.m_bUploadActive = 0;
     std::ifstream in(path, std::ios::binary);
@@ -44,6 +45,7 @@ bool DownloadMachine::prepareFile(const std::string& path) {
 bool DownloadMachine::prepare(std::span<const std::uint8_t> file) {
     flags_.m_bDownloadActive = 1;
     flags_.m_bUploadActive = 0;
+    verdict_ = TransferVerdict::FileRefused;
     // A file too short to hold a header would otherwise send garbage.
     if (file.size() < kLinkHeaderSize || file.size() > kLargestFile) {
         refuse(kMsgInvalidDataFormat);
@@ -68,7 +70,13 @@ bool DownloadMachine::prepare(std::span<const std::uint8_t> file) {
     std::copy(file.begin(), file.end(), image_.begin());
     state_ = State::WaitReady;
     offset_ = kLinkHeaderSize;
+    verdict_ = TransferVerdict::Pending;
     return true;
+}
+
+void DownloadMachine::end(TransferVerdict verdict, const char* message) {
+    verdict_ = verdict;
+    events_.messageBox(message);
 }
 
 void DownloadMachine::refuse(const char* message) {
@@ -124,7 +132,7 @@ void DownloadMachine::onReady(std::span<const std::uint8_t> batch) {
     if (usage != 2 && usage != 3 && usage != 0x80) {
         // Ending the whole program here would lose the user's unsaved edits:
         // end this download only.
-        events_.messageBox(kMsgUnknownUsageType);
+        end(TransferVerdict::UnknownUsage, kMsgUnknownUsageType);
         rest();
         events_.close();
         return;
@@ -146,7 +154,7 @@ void DownloadMachine::onHeaderAnswer(std::span<const std::uint8_t> batch) {
         if (b == LINK_BAD_SW) rejection = kMsgSwVersionError;
         if (b == LINK_BAD_MODEL) rejection = kMsgModelIdError;
         if (rejection) {
-            events_.messageBox(rejection);
+            end(TransferVerdict::HeaderRejected, rejection);
             flags_.m_bDownloadActive = 0;
             state_ = State::WaitReady;
             return;
@@ -185,11 +193,11 @@ void DownloadMachine::onBlockAnswer(std::span<const std::uint8_t> batch) {
 void DownloadMachine::onVerdict(std::span<const std::uint8_t> batch) {
     for (std::uint8_t b : batch) {
         if (b == LINK_BAD_CHECKSUM) {
-            events_.messageBox(kMsgChecksumError);
+            end(TransferVerdict::ChecksumError, kMsgChecksumError);
         } else if (b == LINK_BAD_VERIFY) {
-            events_.messageBox(kMsgVerifyError);
+            end(TransferVerdict::VerifyError, kMsgVerifyError);
         } else if (b == LINK_DONE) {
-            events_.messageBox(kMsgDownloadOk);
+            end(TransferVerdict::Done, kMsgDownloadOk);
             events_.close();
         } else {
             continue;

@@ -46,6 +46,7 @@ public:
     void cancel();
 
     State state() const { return state_; }
+    TransferVerdict verdict() const { return verdict_; }
     std::uint32_t offset() const { return offset_; }
     TransferMode mode() const { return mode_; }
     const FileHeader& header() const { return header_; }
@@ -58,6 +59,7 @@ public:
 private:
     void refuse(const char* message);
     void rest();
+    void end(TransferVerdict verdict, const char* message);
     void onReady(std::span<const std::uint8_t> batch);
     void onHeaderAnswer(std::span<const std::uint8_t> batch);
     void sendBlock();
@@ -68,6 +70,7 @@ private:
     SendBytes send_;
     TransferEvents& events_;
     State state_ = State::WaitReady;
+    TransferVerdict verdict_ = TransferVerdict::Pending;
     std::uint32_t offset_ = kLinkHeaderSize;
     TransferMode mode_ = TransferMode::C;
     FileHeader header_;

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <string_view>
 
+#include "link/port_settings.h"
 #include "ui/combo_text.h"
 
 namespace zoedit::link {
@@ -50,8 +51,47 @@ void selectStoredText(ui::Form& form, ui::ControlId id, const std::string& text)
     ui::selectComboText(form, id, text);
 }
 
-CPortSettingsDlg::CPortSettingsDlg(const LinkSettings& current, std::vector<std::string> devices)
-    : m_current(current), m_devices(std::move(devices)), m_chosen(current) {}
+std::optional<SettingsProblem> settingsProblem(const LinkSettings& s, bool one_and_half_usable) {
+    const auto listed = [](const std::vector<std::string>& choices, const std::string& text) {
+        for (const std::string& c : choices)
+            if (c == text) return true;
+        return false;
+    };
+    const bool digits_only =
+        !s.speed.empty() && s.speed.size() <= 10 &&
+        s.speed.find_first_not_of("0123456789") == std::string::npos;
+    if (!digits_only || baudRateFrom(s.speed) == 0) {
+        return SettingsProblem{IDC_SPEED, "Speed: \"" + s.speed +
+                                              "\" is not a speed; enter a positive whole number "
+                                              "of bits per second."};
+    }
+    if (!listed({"5", "6", "7", "8"}, s.data_bits)) {
+        return SettingsProblem{IDC_DATA_BITS,
+                               "Data Bits: \"" + s.data_bits + "\" cannot be used; choose 5 to 8."};
+    }
+    if (!listed(parityChoices(), s.parity)) {
+        return SettingsProblem{IDC_PARITY, "Parity: \"" + s.parity +
+                                               "\" is not known; choose Even, Odd, None, Mark "
+                                               "or Space."};
+    }
+    if (s.stop_bits == "1.5" && !one_and_half_usable) {
+        return SettingsProblem{IDC_STOP_BITS,
+                               "Stop Bits: this computer's serial ports cannot send 1.5 stop "
+                               "bits; choose 1 or 2."};
+    }
+    if (!listed(stopBitsChoices(), s.stop_bits)) {
+        return SettingsProblem{IDC_STOP_BITS,
+                               "Stop Bits: \"" + s.stop_bits + "\" cannot be used; choose 1, 1.5 or 2."};
+    }
+    return std::nullopt;
+}
+
+CPortSettingsDlg::CPortSettingsDlg(const LinkSettings& current, std::vector<std::string> devices,
+                                   std::function<void(const std::string&)> refuse)
+    : m_current(current),
+      m_devices(std::move(devices)),
+      m_refuse(std::move(refuse)),
+      m_chosen(current) {}
 
 int CPortSettingsDlg::dialogId() const {
     return ui::IDD_PORT_SETTINGS;
@@ -86,6 +126,14 @@ void CPortSettingsDlg::onEvent(ui::DialogHost& host, const ui::ControlEvent& eve
     if (event.kind != ui::EventKind::Clicked) return;
     if (event.id == IDC_SAVE) {
         readBack(host.form());
+        // A value the port cannot use is not stored: the user corrects it
+        // here, and the settings in use stay as they were until then.
+        if (const auto problem = settingsProblem(m_chosen)) {
+            m_chosen = m_current;
+            if (m_refuse) m_refuse(problem->message);
+            host.form().setFocus(problem->field);
+            return;
+        }
         host.endDialog(ui::IDOK);
     } else if (event.id == IDC_CANCEL) {
         host.endDialog(ui::IDCANCEL);

@@ -125,7 +125,8 @@ bool ReceiverLink::onMessage(const ui::Message& message) {
 void ReceiverLink::OnPortSettings() {
     std::vector<std::string> devices;
     if (m_hooks.serial_devices) devices = m_hooks.serial_devices();
-    CPortSettingsDlg dialog(m_port.settings, std::move(devices));
+    CPortSettingsDlg dialog(m_port.settings, std::move(devices),
+                            [this](const std::string& text) { showMessage(text); });
     if (m_services.dialogs.runModal(dialog) != ui::IDOK) return;
     const ConfigStatus saved = acceptSettings(m_port, dialog.chosen(), m_configPath);
     updateSettingPane();
@@ -181,6 +182,10 @@ void ReceiverLink::OnUploadStart() {
         m_hooks.clock);
     m_uploadDlg = &dialog;
     m_upload.start();
+    if (endOnStoppedLine(m_upload, ui::UM_UL_CLOSE)) {
+        m_uploadDlg = nullptr;
+        return;
+    }
     const int result = m_services.dialogs.runModal(dialog);
     m_uploadDlg = nullptr;
     if (result == ui::IDCANCEL) m_upload.cancel();
@@ -213,13 +218,17 @@ void ReceiverLink::OnDownloadRx() {
     drainInto(kDownloadBatchSize, m_services.flags.m_bDownloadActive,
               [this](std::span<const std::uint8_t> batch) {
                   m_download.step(batch, m_port.m_bPortOpen);
+                  endOnStoppedLine(m_download, ui::UM_DL_CLOSE);
               });
 }
 
 void ReceiverLink::OnUploadRx() {
     drainInto(
         kUploadBatchSize, m_services.flags.m_bUploadActive,
-        [this](std::span<const std::uint8_t> batch) { m_upload.step(batch, m_port.m_bPortOpen); });
+        [this](std::span<const std::uint8_t> batch) {
+            m_upload.step(batch, m_port.m_bPortOpen);
+            endOnStoppedLine(m_upload, ui::UM_UL_CLOSE);
+        });
 }
 
 void ReceiverLink::showMessage(const std::string& text) {
@@ -228,7 +237,19 @@ void ReceiverLink::showMessage(const std::string& text) {
 }
 
 void ReceiverLink::sendBytes(std::span<const std::uint8_t> bytes) {
-    m_services.port.WriteComm(bytes.data(), bytes.size());
+    const std::size_t taken = m_services.port.WriteComm(bytes.data(), bytes.size());
+    // With the port closed nothing can go out; the dialog waits for Cancel.
+    if (taken < bytes.size() && m_port.m_bPortOpen) m_lineStopped = true;
+}
+
+template <typename Machine>
+bool ReceiverLink::endOnStoppedLine(Machine& machine, unsigned close_id) {
+    if (!m_lineStopped) return false;
+    m_lineStopped = false;
+    machine.cancel();
+    m_services.poster.postMessage({close_id, 0, 0});
+    showMessage(kMsgLineStopped);
+    return true;
 }
 
 void ReceiverLink::updateSettingPane() {

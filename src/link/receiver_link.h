@@ -100,6 +100,10 @@ private:
 
     void showMessage(const std::string& text);
     void sendBytes(std::span<const std::uint8_t> bytes);
+    // After a machine ran: a write the open line did not take ends the
+    // transfer (disarmed, dialog closed, the reason shown). True when it did.
+    template <typename Machine>
+    bool endOnStoppedLine(Machine& machine, unsigned close_id);
     std::optional<std::string> chooseFile(bool open);
     void updateSettingPane();
     template <typename Step>
@@ -118,6 +122,7 @@ private:
     std::vector<std::uint8_t> m_batch;
     bool m_stepping = false;   // a machine step is running (a box may nest the loop)
     bool m_rxPending = false;  // a notification came while it ran
+    bool m_lineStopped = false;  // a write since the last look fell short
 };
 
 }  // namespace zoedit::link

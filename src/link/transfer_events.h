@@ -17,6 +17,18 @@ struct TransferFlags {
     std::atomic<int> m_bUploadActive{0};
 };
 
+// How a transfer ended, as the machine decided it. Callers decide success
+// from this alone; the texts that go with it are only for showing.
+enum class TransferVerdict {
+    Pending,         // armed and still running, or never armed
+    Done,            // the data went across and the check passed
+    FileRefused,     // the file could not be read, was refused, or cannot be stored
+    UnknownUsage,    // the file's usage type is one the receiver does not take
+    HeaderRejected,  // the receiver refused the header (hardware, software, model)
+    ChecksumError,   // a checksum verdict: the receiver's, or ours on an upload
+    VerifyError,     // the receiver could not verify what it stored
+};
+
 // The progress dialog and the message boxes of one transfer. The machines
 // call these on the thread that steps them.
 class TransferEvents {
@@ -51,5 +63,9 @@ private:
 };
 
 inline constexpr char kMsgPortNotOpen[] = "You must initialize the serial port.";
+// A write the line did not take within the time it needs: flow control holds
+// it, or the device takes nothing. The transfer cannot go on.
+inline constexpr char kMsgLineStopped[] =
+    "The line to the receiver is stopped: the transfer is ended.";
 
 }  // namespace zoedit::link

@@ -13,6 +13,7 @@ void UploadMachine::arm(const std::string& output_path) {
     running_total_ = 0;
     output_path_ = output_path;
     finished_ = false;
+    verdict_ = TransferVerdict::Pending;
     file_.discard();
 }
 
@@ -35,6 +36,7 @@ void UploadMachine::cancel() {
 }
 
 void UploadMachine::fail(const std::string& message) {
+    verdict_ = TransferVerdict::FileRefused;
     file_.discard();
     rest();
     events_.messageBox(message);
@@ -124,11 +126,13 @@ void UploadMachine::finish() {
     if (auto error = file_.commit()) return fail(*error);
     finished_ = true;
     if (!good) {
+        verdict_ = TransferVerdict::ChecksumError;
         sendByte(LINK_BAD_CHECKSUM);
         events_.statusText(kMsgUploadChecksumError);
         return;
     }
     sendByte(LINK_DONE);
+    verdict_ = TransferVerdict::Done;
     events_.messageBox(checked ? kMsgUploadCompleteC : kMsgUploadCompleteM);
     events_.close();
     rest();

@@ -37,6 +37,7 @@ public:
     void cancel();
 
     State state() const { return state_; }
+    TransferVerdict verdict() const { return verdict_; }
     std::uint32_t collected() const { return collected_; }
     std::uint32_t runningTotal() const { return running_total_; }
     const FileHeader& header() const { return header_; }
@@ -65,6 +66,7 @@ private:
     std::string output_path_;
     PendingFile file_;
     bool finished_ = false;
+    TransferVerdict verdict_ = TransferVerdict::Pending;
 };
 
 }  // namespace zoedit::link

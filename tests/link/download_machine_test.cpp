@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <vector>
 
 #include "support/link_fixture.h"
@@ -86,8 +88,10 @@ TEST_F(DownloadMachineTest, WholeTransferByteForByte) {
     EXPECT_EQ(sent.back(), Bytes{LINK_END});
     EXPECT_EQ(events.positions, (std::vector<std::uint32_t>{1088, 2000}));
     EXPECT_EQ(machine.state(), State::EndSent);
+    EXPECT_EQ(machine.verdict(), TransferVerdict::Pending);
 
     feed({LINK_ACK, LINK_ACK, LINK_DONE});
+    EXPECT_EQ(machine.verdict(), TransferVerdict::Done);
     EXPECT_EQ(events.messages, (std::vector<std::string>{"Download OK"}));
     EXPECT_EQ(events.closes, 1);
     EXPECT_EQ(machine.state(), State::WaitReady);
@@ -152,6 +156,7 @@ TEST_F(DownloadMachineTest, HeaderRejections) {
         feed({LINK_READY});
         feed({0x00, byte, LINK_ACK});
         EXPECT_EQ(events.messages, (std::vector<std::string>{text}));
+        EXPECT_EQ(machine.verdict(), TransferVerdict::HeaderRejected);
         EXPECT_EQ(flags.m_bDownloadActive, 0);
         EXPECT_EQ(machine.state(), State::WaitReady);
         EXPECT_EQ(events.closes, 0);  // the dialog stays until Cancel
@@ -160,11 +165,11 @@ TEST_F(DownloadMachineTest, HeaderRejections) {
 }
 
 TEST_F(DownloadMachineTest, FailingVerdictsKeepTheDialogOpen) {
-    const std::pair<std::uint8_t, const char*> cases[] = {
-        {LINK_BAD_CHECKSUM, "Checksum error"},
-        {LINK_BAD_VERIFY, "Verify error"},
+    const std::tuple<std::uint8_t, const char*, TransferVerdict> cases[] = {
+        {LINK_BAD_CHECKSUM, "Checksum error", TransferVerdict::ChecksumError},
+        {LINK_BAD_VERIFY, "Verify error", TransferVerdict::VerifyError},
     };
-    for (const auto& [byte, text] : cases) {
+    for (const auto& [byte, text, verdict] : cases) {
         SCOPED_TRACE(text);
         events = {};
         startTransfer(test::makeLinkFile(10));
@@ -172,6 +177,7 @@ TEST_F(DownloadMachineTest, FailingVerdictsKeepTheDialogOpen) {
         ASSERT_EQ(machine.state(), State::EndSent);
         feed({LINK_ACK, 0x00, byte, LINK_DONE});
         EXPECT_EQ(events.messages, (std::vector<std::string>{text}));
+        EXPECT_EQ(machine.verdict(), verdict);
         EXPECT_EQ(events.closes, 0);
         EXPECT_EQ(machine.state(), State::WaitReady);
         EXPECT_EQ(machine.offset(), 64u);
@@ -213,11 +219,13 @@ TEST_F(DownloadMachineTest, RefusedFiles) {
         events = {};
         EXPECT_FALSE(machine.prepare(c.file));
         EXPECT_EQ(events.messages, (std::vector<std::string>{c.message}));
+        EXPECT_EQ(machine.verdict(), TransferVerdict::FileRefused);
         EXPECT_EQ(flags.m_bDownloadActive, 0);
     }
     events = {};
     EXPECT_FALSE(machine.prepareFile("/nonexistent/dir/file.bin"));
     EXPECT_TRUE(events.messages.empty());
+    EXPECT_EQ(machine.verdict(), TransferVerdict::FileRefused);
     EXPECT_EQ(flags.m_bDownloadActive, 0);
     // A device chosen by mistake is refused once it passes any sane file size.
     EXPECT_FALSE(machine.prepareFile("/dev/zero"));
@@ -226,6 +234,7 @@ TEST_F(DownloadMachineTest, RefusedFiles) {
     const Bytes file = test::makeLinkFile(3000);
     test::writeBytes(dir.path("f.bin"), file);
     EXPECT_TRUE(machine.prepareFile(dir.path("f.bin").string()));
+    EXPECT_EQ(machine.verdict(), TransferVerdict::Pending);
     EXPECT_TRUE(std::equal(file.begin(), file.end(), machine.image().begin()));
     EXPECT_EQ(flags.m_bDownloadActive, 1);
 }
@@ -240,6 +249,7 @@ TEST_F(DownloadMachineTest, UnknownUsageTypeEndsOnlyTheDownload) {
         EXPECT_TRUE(events.messages.empty());
         feed({LINK_READY});
         EXPECT_EQ(events.messages, (std::vector<std::string>{"Unknown Usage Type"}));
+        EXPECT_EQ(machine.verdict(), TransferVerdict::UnknownUsage);
         EXPECT_EQ(events.closes, 1);
         EXPECT_EQ(flags.m_bDownloadActive, 0);
         EXPECT_EQ(machine.state(), State::WaitReady);

@@ -31,6 +31,8 @@ public:
     }
     void ClosePort() override { ++closes; }
     std::size_t WriteComm(const std::uint8_t* bytes, std::size_t count) override {
+        // A line that stops after `take_limit` bytes takes part of a write.
+        count = std::min(count, take_limit - std::min(take_limit, written.size()));
         written.insert(written.end(), bytes, bytes + count);
         if (far_end) far_end->receive(std::span<const std::uint8_t>(bytes, count));
         return count;
@@ -56,6 +58,7 @@ public:
     }
 
     bool open_result = true;
+    std::size_t take_limit = SIZE_MAX;
     std::vector<std::string> opened;
     int closes = 0;
     std::vector<std::uint8_t> written;

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "link/port_settings_dialog.h"
 #include "receiver_link_fixture.h"
 
 namespace zoedit::test {
@@ -136,6 +137,81 @@ TEST(PortSettingsDialog, CancelAndTheCloseBoxWriteNothing) {
     EXPECT_EQ(rig.link.portState().settings, link::LinkSettings{});
     EXPECT_EQ(rig.link.portState().m_nPortNumber, 1);
     EXPECT_EQ(rig.pane, "");
+}
+
+// Values the port cannot use are refused by field; the dialog stays open and
+// the settings in use, in memory and in config.ini, stay as they were until a
+// usable value is saved.
+TEST(PortSettingsDialog, UnusableValuesAreRefusedByFieldAndKeepTheOldSettings) {
+    struct Case {
+        ui::ControlId field;
+        const char* text;
+        const char* named;
+    };
+    const Case cases[] = {
+        {port::IDC_SPEED, "0", "Speed"},          {port::IDC_SPEED, "-9600", "Speed"},
+        {port::IDC_SPEED, "fast", "Speed"},       {port::IDC_SPEED, "", "Speed"},
+        {port::IDC_SPEED, "99999999999", "Speed"}, {port::IDC_SPEED, "9600 ", "Speed"},
+        {port::IDC_DATA_BITS, "4", "Data Bits"},  {port::IDC_DATA_BITS, "9", "Data Bits"},
+        {port::IDC_DATA_BITS, "", "Data Bits"},   {port::IDC_PARITY, "Evens", "Parity"},
+        {port::IDC_PARITY, "none", "Parity"},     {port::IDC_PARITY, "", "Parity"},
+        {port::IDC_STOP_BITS, "3", "Stop Bits"},  {port::IDC_STOP_BITS, "1.50", "Stop Bits"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.named) + " \"" + c.text + "\"");
+        LinkRig rig;
+        rig.link.ReadSettings();
+        const std::string before = rig.configText();
+        bool stayed_open = false;
+        ui::ControlId focus = 0;
+        rig.platform.dialogs.scriptModal([&](ModalDialog& d, FakeDialogHost& h, FakeForm& f) {
+            f.type(port::IDC_PORT, "Com2");
+            f.type(c.field, c.text);
+            d.onEvent(h, {port::IDC_SAVE, EventKind::Clicked});
+            stayed_open = !h.result().has_value();
+            focus = f.focus();
+            d.onEvent(h, {port::IDC_CANCEL, EventKind::Clicked});
+        });
+        rig.link.OnPortSettings();
+        EXPECT_TRUE(stayed_open);
+        EXPECT_EQ(focus, c.field);
+        ASSERT_EQ(rig.platform.dialogs.messages().size(), 1u);
+        EXPECT_EQ(rig.platform.dialogs.messages()[0].text.rfind(c.named, 0), 0u)
+            << rig.platform.dialogs.messages()[0].text;
+        EXPECT_EQ(rig.configText(), before);
+        EXPECT_EQ(rig.link.portState().settings, link::LinkSettings{});
+        EXPECT_EQ(rig.link.portState().m_nPortNumber, 1);
+    }
+    // Corrected in the same dialog, it saves.
+    LinkRig rig;
+    rig.link.ReadSettings();
+    rig.platform.dialogs.scriptModal([&](ModalDialog& d, FakeDialogHost& h, FakeForm& f) {
+        f.type(port::IDC_SPEED, "0");
+        d.onEvent(h, {port::IDC_SAVE, EventKind::Clicked});
+        f.type(port::IDC_SPEED, "57600");
+        d.onEvent(h, {port::IDC_SAVE, EventKind::Clicked});
+    });
+    rig.link.OnPortSettings();
+    EXPECT_EQ(rig.link.portState().m_nBaudRate, 57600u);
+    EXPECT_EQ(rig.configText(), "8\n0\n0\nNone\nCom1\n57600\n1\n");
+}
+
+TEST(PortSettings, OneAndAHalfStopBitsOnlyWhereThePortCanSendThem) {
+    link::LinkSettings s;
+    s.stop_bits = "1.5";
+    EXPECT_FALSE(link::settingsProblem(s, true).has_value());
+    const auto problem = link::settingsProblem(s, false);
+    ASSERT_TRUE(problem.has_value());
+    EXPECT_EQ(problem->field, port::IDC_STOP_BITS);
+    for (const char* usable : {"1", "2"}) {
+        s.stop_bits = usable;
+        EXPECT_FALSE(link::settingsProblem(s, false).has_value());
+    }
+    // Every listed choice but data bits 4 is usable.
+    for (const auto& speed : link::speedChoices()) {
+        s.speed = speed;
+        EXPECT_FALSE(link::settingsProblem(s).has_value()) << speed;
+    }
 }
 
 TEST(PortSettingsDialog, AFileThatCannotBeWrittenIsReported) {

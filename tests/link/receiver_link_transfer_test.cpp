@@ -234,6 +234,41 @@ TEST(UploadFromTheMenu, StoresWhatTheReceiverSentAndClosesWithItsMessage) {
     EXPECT_EQ(rig.flags.m_bUploadActive, 0);
 }
 
+// A line that stops taking bytes part-way ends either transfer with a message
+// and the dialog closed, whichever frame it stopped in.
+TEST(TransfersOnAStoppedLine, EndDisarmedWithTheDialogClosed) {
+    // Download: in the header, a block, the end byte. Upload (one-byte
+    // answers): the ready byte, the header's and a block's acknowledgement.
+    const std::vector<std::size_t> download_limits = {0, 65 + 500, 65 + 5 * 1029};
+    const std::vector<std::size_t> upload_limits = {0, 1, 2};
+    for (bool download : {true, false}) {
+        for (std::size_t limit : download ? download_limits : upload_limits) {
+            SCOPED_TRACE(std::to_string(limit) + (download ? " download" : " upload"));
+            ReceiverOptions options;
+            options.send_file = makeLinkFile(5000, 3);
+            OpenRig rig(options);
+            rig.port.take_limit = limit;
+            const auto path = rig.dir.path("f.bin");
+            if (download) writeBytes(path, makeLinkFile(5000, 3));
+            rig.platform.dialogs.answerFile(path.string());
+            bool closed_by_link = false;
+            rig.platform.dialogs.scriptModal([&](ModalDialog& d, FakeDialogHost& h, FakeForm&) {
+                if (download) rig.port.far_end->announce();
+                rig.pump(&h);
+                closed_by_link = h.result().has_value();
+                if (!closed_by_link) d.onEvent(h, {download::IDC_CANCEL, EventKind::Clicked});
+            });
+            rig.link.onCommand(download ? cmd::ID_DOWNLOAD : cmd::ID_UPLOAD);
+            // Upload with nothing taken: its ready byte fails before any dialog.
+            if (download || limit > 0) EXPECT_TRUE(closed_by_link);
+            EXPECT_EQ(rig.platform.dialogs.messageTexts(),
+                      std::vector<std::string>{link::kMsgLineStopped});
+            EXPECT_EQ(rig.flags.m_bDownloadActive, 0);
+            EXPECT_EQ(rig.flags.m_bUploadActive, 0);
+        }
+    }
+}
+
 TEST(UploadFromTheMenu, CancelMidTransferLeavesNothingArmedAndNoFile) {
     OpenRig rig;
     rig.port.far_end.reset();

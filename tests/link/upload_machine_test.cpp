@@ -74,9 +74,11 @@ TEST_F(UploadMachineTest, WholeUploadInCMode) {
     EXPECT_EQ(events.positions, (std::vector<std::uint32_t>{1029, 2058}));
     EXPECT_EQ(sent.size(), 4u);
     EXPECT_FALSE(fs::exists(out));  // nothing in place before the verdict
+    EXPECT_EQ(machine.verdict(), TransferVerdict::Pending);
 
     feed({LINK_END});
     EXPECT_EQ(sent.back(), Bytes{LINK_DONE});
+    EXPECT_EQ(machine.verdict(), TransferVerdict::Done);
     EXPECT_EQ(events.messages, (std::vector<std::string>{"UpLoad Complete(C)!!"}));
     EXPECT_EQ(events.closes, 1);
     EXPECT_EQ(flags.m_bUploadActive, 0);
@@ -178,6 +180,7 @@ TEST_F(UploadMachineTest, ChecksumMismatchStoresTheDataAndSaysSo) {
     sendAll(file);
     feed({LINK_END});
     EXPECT_EQ(sent.back(), Bytes{LINK_BAD_CHECKSUM});
+    EXPECT_EQ(machine.verdict(), TransferVerdict::ChecksumError);
     EXPECT_TRUE(events.messages.empty());
     EXPECT_EQ(events.status, "Checksum error");
     EXPECT_EQ(events.closes, 0);
@@ -206,6 +209,7 @@ TEST_F(UploadMachineTest, MModeSkipsTheChecksum) {
         feed({LINK_END});
         EXPECT_EQ(sent.back(), Bytes{LINK_DONE});
         EXPECT_EQ(events.messages, (std::vector<std::string>{"UpLoad Complete(M)!!"}));
+        EXPECT_EQ(machine.verdict(), TransferVerdict::Done);
         EXPECT_EQ(events.closes, 1);
     }
 }
@@ -254,6 +258,7 @@ TEST_F(UploadMachineTest, UncreatableOutputIsReportedByName) {
     sendHeader(test::makeLinkFile(100));
     ASSERT_EQ(events.messages.size(), 1u);
     EXPECT_NE(events.messages[0].find(path), std::string::npos);
+    EXPECT_EQ(machine.verdict(), TransferVerdict::FileRefused);
     EXPECT_EQ(flags.m_bUploadActive, 0);
     EXPECT_EQ(machine.state(), State::CollectHeader);
     EXPECT_TRUE(sent.empty());  // the header is not acknowledged

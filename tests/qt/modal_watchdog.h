@@ -13,6 +13,11 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <chrono>
+#include <memory>
+#include <string>
+
+#include "support/hang_guard.h"
 #include "ui/resource_ids.h"
 
 class ModalWatchdog {
@@ -24,7 +29,18 @@ public:
     }
 
     // What the test waits for from now on, named in the failure.
-    void expecting(const QString& what) { m_what = what; }
+    void expecting(const QString& what) {
+        m_what = what;
+        if (m_hang) m_hang->expecting(what.toStdString());
+    }
+
+    // A case whose event loop never comes back (a loop that spins) is ended
+    // from a thread of its own after this long.
+    void startCase(const char* name) {
+        m_hang = std::make_unique<zoedit::test::HangGuard>(name, std::chrono::seconds(30));
+        expecting({});
+    }
+    void endCase() { m_hang.reset(); }
 
 private:
     static QString describe(QWidget* top) {
@@ -69,4 +85,5 @@ private:
     QTimer m_timer;
     QPointer<QWidget> m_modal;
     QElapsedTimer m_since;
+    std::unique_ptr<zoedit::test::HangGuard> m_hang;
 };

@@ -195,11 +195,12 @@ private slots:
         QVERIFY(m_dir.isValid());
         QVERIFY(QDir::setCurrent(m_dir.path()));
     }
-    void init() { m_watchdog.expecting({}); }
+    void init() { m_watchdog.startCase(QTest::currentTestFunction()); }
     void cleanup() {
         delete m_link;
         m_link = nullptr;
         m_window.reset();
+        m_watchdog.endCase();
     }
 
     void portOpensWhenTheWindowIsFirstShownAndTheCommandToggles() {

@@ -121,6 +121,59 @@ TEST_F(CommPortTest, WrittenBytesReachTheFarEndWhole) {
     EXPECT_EQ(seen, big);
 }
 
+// A verdict written just before the port closes must still reach a far end
+// that only gets round to reading afterwards, every time.
+TEST_F(CommPortTest, CloseRightAfterAWriteLosesNothing) {
+    for (int round = 0; round < 25; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        ASSERT_TRUE(port.OpenPort(paramsFor(pty.slavePath()))) << port.lastError();
+        const auto frame = pattern(1029, static_cast<unsigned>(round));
+        ASSERT_EQ(port.WriteComm(frame.data(), frame.size()), frame.size());
+        const std::uint8_t verdict = 0x17;
+        ASSERT_EQ(port.WriteComm(&verdict, 1), 1u);
+        port.ClosePort();
+        // The peer reads slowly, in small pieces with pauses.
+        std::vector<std::uint8_t> seen;
+        while (seen.size() < frame.size() + 1) {
+            const auto piece = pty.readMaster(std::min<std::size_t>(100, frame.size() + 1 - seen.size()),
+                                              500ms);
+            if (piece.empty()) break;
+            seen.insert(seen.end(), piece.begin(), piece.end());
+            std::this_thread::sleep_for(1ms);
+        }
+        ASSERT_EQ(seen.size(), frame.size() + 1);
+        EXPECT_TRUE(std::equal(frame.begin(), frame.end(), seen.begin()));
+        EXPECT_EQ(seen.back(), verdict);
+    }
+}
+
+// The far end takes nothing more (its buffers full, as a line held by flow
+// control): a write gives up within the time the line needs and says the line
+// stopped, instead of hanging its caller.
+TEST_F(CommPortTest, WriteToAStoppedLineEndsWithinItsBound) {
+    ASSERT_TRUE(port.OpenPort(paramsFor(pty.slavePath()))) << port.lastError();
+    const auto frame = pattern(1029);
+    std::atomic<bool> returned{false};
+    std::size_t short_write = frame.size();
+    std::thread writer([&] {
+        // Far more frames than the terminal buffers hold; nobody reads them.
+        for (int i = 0; i < 1000 && short_write == frame.size(); ++i) {
+            const std::size_t n = port.WriteComm(frame.data(), frame.size());
+            if (n < frame.size()) short_write = n;
+        }
+        returned = true;
+    });
+    const bool in_time = waitUntil([&] { return returned.load(); });
+    if (!in_time) pty.closeMaster();  // let the writer go so the test can end
+    writer.join();
+    ASSERT_TRUE(in_time) << "WriteComm hung on a stopped line";
+    EXPECT_LT(short_write, frame.size());
+    EXPECT_TRUE(port.lineStopped());
+    EXPECT_TRUE(port.lineLost());
+    EXPECT_EQ(port.WriteComm(frame.data(), frame.size()), 0u);  // no more takers
+    port.ClosePort();
+}
+
 TEST_F(CommPortTest, OverflowDropsTheChunkAndKeepsTheQueue) {
     ASSERT_TRUE(port.OpenPort(paramsFor(pty.slavePath())));
     const auto fill = pattern(CByteQueue::kCapacity);

@@ -1,6 +1,9 @@
 // Whole transfers over pseudo-terminals: the PC side (CCommPort and the
 // machines) in this process, the receiver emulator in a child process.
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <thread>
 
 #include <atomic>
 #include <cstdlib>
@@ -9,6 +12,7 @@
 #include "database/big_endian.h"
 #include "link/serial/transfer_session.h"
 #include "serial/emulator_process.h"
+#include "support/hang_guard.h"
 #include "support/link_fixture.h"
 #include "support/pty_pair.h"
 
@@ -46,6 +50,11 @@ protected:
         return path;
     }
     test::TempDir dir;
+    // Each case takes a few seconds at most, even with its time-outs.
+    test::HangGuard guard{
+        std::string("TransferTest.") +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name(),
+        std::chrono::seconds(20)};
 };
 
 TEST_F(TransferTest, SampleFileSentAndReceivedByteIdentical) {
@@ -196,6 +205,30 @@ TEST_F(TransferTest, SilentReceiverTimesOut) {
     const TransferResult got = receiveChannelFile(dir.path("out.bin").string(), options);
     EXPECT_EQ(got.outcome, TransferOutcome::TimedOut);
     EXPECT_FALSE(std::filesystem::exists(dir.path("out.bin")));
+}
+
+TEST_F(TransferTest, LineStoppedByTheReceiverFailsTheTransferAsLost) {
+    testing::PtyPair pty;
+    ASSERT_TRUE(pty.ok());
+    // The far end answers every frame but reads none: once its buffers are
+    // full the line takes nothing more.
+    std::atomic<bool> done{false};
+    std::thread far_end([&] {
+        // Ready with each answer: the port's open may purge the first ones,
+        // and the machine skips it once under way.
+        const std::uint8_t answer[] = {0x01, 0x10};
+        const auto guard = std::chrono::steady_clock::now() + 10s;
+        while (!done && std::chrono::steady_clock::now() < guard) {
+            std::this_thread::sleep_for(2ms);
+            [[maybe_unused]] auto n = ::write(pty.masterFd(), answer, sizeof answer);
+        }
+    });
+    const TransferResult sent =
+        sendChannelFile(file(test::makeLinkFile(400000)).string(), over(pty.slavePath()));
+    done = true;
+    far_end.join();
+    EXPECT_EQ(sent.outcome, TransferOutcome::LineLost) << sent.message;
+    EXPECT_NE(sent.message.find("stopped"), std::string::npos) << sent.message;
 }
 
 TEST_F(TransferTest, RefusedFileAndPortAreReportedBeforeAnyTraffic) {

@@ -12,7 +12,9 @@
 #include <iostream>
 #include <vector>
 
+#include "link/line_timing.h"
 #include "link/serial/line_config.h"
+#include "link/serial/output_drain.h"
 
 namespace zoedit::link {
 
@@ -67,6 +69,7 @@ bool CCommPort::OpenPort(const PortParams& params) {
     }
     connected_.store(false, std::memory_order_release);
     line_lost_.store(false, std::memory_order_release);
+    line_stopped_.store(false, std::memory_order_release);
     port_id_ = params.port_id;
     port_name_ = params.port_name;
     const std::string device = devicePathForPortName(params.port_name);
@@ -95,11 +98,17 @@ bool CCommPort::OpenPort(const PortParams& params) {
             std::lock_guard lock(write_mutex_);
             accepting_writes_ = true;
         }
+        line_ = currentLineSettings(port);
         connected_.store(true, std::memory_order_release);
         ready->set_value(true);
         Watch watch{&port, static_cast<int>(port.handle()), false};
         ThreadWatchComm(watch);
-        port.clear(QSerialPort::AllDirections);
+        // What was written still goes out (the last byte is often the
+        // verdict the far end waits for); only unread input is thrown away.
+        if (!drainOutput(port, lineTimeBound(static_cast<std::size_t>(unsentBytes(port)), line_))) {
+            diagnose("serial port closed before everything was sent: " + port_name_);
+        }
+        port.clear(QSerialPort::Input);
         port.close();
     }));
     thread_->start();
@@ -138,7 +147,22 @@ std::size_t CCommPort::WriteComm(const std::uint8_t* bytes, std::size_t count) {
     lock.unlock();
     wake();
     lock.lock();
-    write_done_.wait(lock, [this] { return !write_pending_; });
+    // A line held stopped by flow control (or a device that takes nothing)
+    // must not hang the caller: past the time the line needs, it has failed.
+    const auto bound = lineTimeBound(count, line_);
+    if (!write_done_.wait_for(lock, bound, [this] { return !write_pending_; })) {
+        // The watcher writes only under this lock: once cleared here, it no
+        // longer touches the caller's bytes.
+        write_pending_ = false;
+        accepting_writes_ = false;
+        line_stopped_.store(true, std::memory_order_release);
+        line_lost_.store(true, std::memory_order_release);
+        lock.unlock();
+        diagnose("serial line stopped: " + port_name_ + " took " + std::to_string(write_taken_) +
+                 " of " + std::to_string(count) + " bytes in " + std::to_string(bound.count()) +
+                 " ms");
+        lock.lock();
+    }
     write_data_ = nullptr;
     return write_taken_;
 }

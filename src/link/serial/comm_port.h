@@ -38,16 +38,22 @@ public:
     // setting; lastError() then says why.
     bool OpenPort(const PortParams& params) override;
     // Ends the watcher and waits for it; a write still waiting is abandoned.
-    // QueueRead keeps its bytes.
+    // What the driver took goes out first (within a bound set by the line
+    // speed); unread input is discarded. QueueRead keeps its bytes.
     void ClosePort() override;
     // From the owner's thread. Returns the bytes the driver took: all of them,
-    // or fewer when the port closes or the line fails first.
+    // or fewer when the port closes or the line fails first. Waits at most
+    // twice the time the line needs for `count` bytes (plus an allowance);
+    // past that the line counts as stopped and lost.
     std::size_t WriteComm(const std::uint8_t* bytes, std::size_t count) override;
 
     bool isOpen() const { return connected_.load(std::memory_order_acquire); }
     // The far end hung up (or the device went away) while open: nothing more
     // will arrive until the port is closed and opened again.
     bool lineLost() const { return line_lost_.load(std::memory_order_acquire); }
+    // A write found the line stopped (flow control held it, or the device
+    // took nothing) for longer than the line needs.
+    bool lineStopped() const { return line_stopped_.load(std::memory_order_acquire); }
     std::string lastError() const;
 
     // Where the watcher's complaints go (queue overflow, line lost). Set
@@ -75,8 +81,10 @@ private:
 
     std::atomic<bool> connected_{false};
     std::atomic<bool> line_lost_{false};
+    std::atomic<bool> line_stopped_{false};
     std::uint16_t port_id_ = 0;
     std::string port_name_;
+    LineSettings line_;  // written by the watcher before OpenPort returns
     int wake_fd_ = -1;
     std::unique_ptr<QThread> thread_;
     std::function<void(const std::string&)> diagnostic_;

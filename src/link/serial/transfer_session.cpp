@@ -30,7 +30,7 @@ public:
     void progress(std::uint32_t position) override {
         if (options_.progress) options_.progress(position, total);
     }
-    void close() override { closed = true; }
+    void close() override {}  // the machine's verdict says how it ended
     void messageBox(const std::string& text) override {
         last_message = text;
         if (options_.message) options_.message(text);
@@ -41,7 +41,6 @@ public:
     }
 
     std::uint32_t total = 0;
-    bool closed = false;
     std::string last_message;
 
 private:
@@ -72,6 +71,11 @@ TransferResult pump(CCommPort& port, MessageQueue& queue, const TransferOptions&
             // The verdict may have come with the last bytes, just before a hang-up.
             if (auto result = finished()) return *result;
         }
+        if (port.lineStopped()) {
+            cancel();
+            return {TransferOutcome::LineLost,
+                    std::string(kMsgLineStopped) + " (" + options.port.port_name + ")"};
+        }
         if (port.lineLost() && port.QueueRead.size() == 0) {
             cancel();
             return {TransferOutcome::LineLost,
@@ -83,6 +87,21 @@ TransferResult pump(CCommPort& port, MessageQueue& queue, const TransferOptions&
             return {TransferOutcome::TimedOut,
                     "No answer from the receiver for " + std::to_string(seconds.count()) + " s."};
         }
+    }
+}
+
+// The machine's verdict decides; its last text only goes with the result.
+template <typename Machine>
+std::optional<TransferResult> resultOf(const Machine& machine, const std::atomic<int>& armed,
+                                       const std::string& text) {
+    switch (machine.verdict()) {
+        case TransferVerdict::Done:
+            return TransferResult{TransferOutcome::Succeeded, text};
+        case TransferVerdict::Pending:
+            if (armed.load() != 0) return std::nullopt;
+            return TransferResult{TransferOutcome::Refused, text};
+        default:
+            return TransferResult{TransferOutcome::Refused, text};
     }
 }
 
@@ -117,14 +136,8 @@ TransferResult sendChannelFile(const std::string& path, const TransferOptions& o
         machine.cancel();
         return portFailure(port);
     }
-    const auto finished = [&]() -> std::optional<TransferResult> {
-        if (events.closed && events.last_message == kMsgDownloadOk) {
-            return TransferResult{TransferOutcome::Succeeded, kMsgDownloadOk};
-        }
-        if (events.closed || flags.m_bDownloadActive == 0) {
-            return TransferResult{TransferOutcome::Refused, events.last_message};
-        }
-        return std::nullopt;
+    const auto finished = [&] {
+        return resultOf(machine, flags.m_bDownloadActive, events.last_message);
     };
     TransferResult result = pump(
         port, queue, options, ui::UM_DOWNLOAD_RX, kDownloadBatch,
@@ -152,16 +165,9 @@ TransferResult receiveChannelFile(const std::string& path, const TransferOptions
         return portFailure(port);
     }
     machine.start();
-    const auto finished = [&]() -> std::optional<TransferResult> {
-        if (events.closed && (events.last_message == kMsgUploadCompleteC ||
-                              events.last_message == kMsgUploadCompleteM)) {
-            return TransferResult{TransferOutcome::Succeeded, events.last_message};
-        }
-        // A checksum mismatch leaves the machine armed with its verdict sent.
-        if (events.closed || machine.finished() || flags.m_bUploadActive == 0) {
-            return TransferResult{TransferOutcome::Refused, events.last_message};
-        }
-        return std::nullopt;
+    // A checksum mismatch leaves the machine armed with its verdict given.
+    const auto finished = [&] {
+        return resultOf(machine, flags.m_bUploadActive, events.last_message);
     };
     TransferResult result = pump(
         port, queue, options, ui::UM_UPLOAD_RX, kUploadBatch,

@@ -1,0 +1,41 @@
+#include "link/serial/output_drain.h"
+
+#include <QSerialPort>
+#include <QtGlobal>
+#include <thread>
+
+#if defined(Q_OS_WIN)
+#include <windows.h>
+#elif defined(Q_OS_UNIX)
+#include <sys/ioctl.h>
+#include <termios.h>
+#else
+#error "No output drain for this platform"
+#endif
+
+namespace zoedit::link {
+
+long unsentBytes(QSerialPort& port) {
+#if defined(Q_OS_WIN)
+    COMSTAT status{};
+    DWORD errors = 0;
+    if (!::ClearCommError(reinterpret_cast<HANDLE>(port.handle()), &errors, &status)) return 0;
+    return static_cast<long>(status.cbOutQue);
+#else
+    int queued = 0;
+    if (::ioctl(static_cast<int>(port.handle()), TIOCOUTQ, &queued) != 0) return 0;
+    return queued;
+#endif
+}
+
+bool drainOutput(QSerialPort& port, std::chrono::milliseconds bound) {
+    const auto deadline = std::chrono::steady_clock::now() + bound;
+    // Polled rather than a blocking drain call, which has no time limit.
+    while (unsentBytes(port) > 0) {
+        if (std::chrono::steady_clock::now() >= deadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return true;
+}
+
+}  // namespace zoedit::link
