@@ -7,6 +7,7 @@
 #include "qt/code_page_setting.h"
 #include "qt/editor_dialogs.h"
 #include "qt/form_binder.h"
+#include "qt/list_control.h"
 #include "qt/main_form_widget.h"
 #include "qt/main_frame.h"
 #include "qt/qt_platform.h"
@@ -36,6 +37,9 @@ ZoEditWindow::ZoEditWindow() {
         m_view->onEvent(event);
         m_frame->updateCommandStates();
     });
+    for (ui::ControlId id : {ui::form::IDC_TV_LIST, ui::form::IDC_RADIO_LIST})
+        if (QtListControl* list = m_form->qtList(id))
+            list->setDragAccepted([this] { return m_view->state().isDragging(); });
     m_frame->setCommandHandler([this](int id) { return m_view->onCommand(id); });
     m_frame->setCommandEnabledQuery([this](int id) -> std::optional<bool> {
         if (!app::isCommandBuilt(id)) return std::nullopt;

@@ -25,6 +25,13 @@ void CHistoryBinding::connect(ViewHooks& hooks, CHistoryBinding*& binding) {
         if (binding) binding->fileSaved();
     };
     hooks.records_changed = [&binding] { return binding && binding->recordsChanged(); };
+    hooks.apply_edit = [&binding](const edit::EditOperation& operation,
+                                  const edit::RowSelection& before,
+                                  const edit::RowSelection& after) {
+        return binding ? binding->applyStep(operation, before, after)
+                       : edit::EditResult::refused(edit::EditOutcome::NothingToUndo,
+                                                   "The edit history is not ready.");
+    };
 }
 
 bool CHistoryBinding::idle() const {

@@ -24,6 +24,13 @@ public:
     edit::EditResult apply(const edit::EditOperation& operation,
                            std::optional<edit::RowSelection> after = {});
 
+    // Records the operation as one step without refreshing the view (the
+    // view's own commands refresh it as they need).
+    edit::EditResult applyStep(const edit::EditOperation& operation,
+                               const edit::RowSelection& before, const edit::RowSelection& after) {
+        return m_history.apply(m_view.database(), operation, before, after);
+    }
+
     // Whether Undo and Redo can run now: a step exists, a file is loaded and
     // no New, cut, column sort or drag is pending (those work on the working
     // copy, which the steps do not cover).

@@ -109,6 +109,8 @@ bool CZoEditView::Save() {
         messageBox(messages::kNothingToSave);
         return false;
     }
+    // The sorted order was only the rows': the file keeps its own order.
+    m_listOps.LeaveSortedOrder();
     const SaveResult result =
         saveChannelFile(m_values.path, m_db, SaveFolding{}, m_state.m_nCurrentTransponder);
     if (!result.ok) {

@@ -160,6 +160,7 @@ void CZoEditView::DisableUnbuiltControls() {
 
 void CZoEditView::OnCancel() {
     // Binding point: a pending New is dropped here once New is bound.
+    m_listOps.LeaveSortedOrder();
     RefreshAndReselect();
     ui::Form& form = m_platform.form;
     form.setReadOnly(IDC_TRANSPONDER_NUMBER, false);
@@ -208,15 +209,8 @@ void CZoEditView::RefreshAndReselect(bool row_deleted) {
     if (!list) return;
     const int shown_rows = list->rowCount();
     int row = m_state.selectedRow(listOfKind(kind));
-    if (m_state.isSorted()) {
-        int number = row >= 0 && row < shown_rows
-                         ? readDecimalText(list->cellText(row, kColumnNumber))
-                         : 0;
-        if (number == shown_rows) number -= 1;
-        row = number - 1;
-    } else if (row_deleted && row + 1 == shown_rows) {
-        row -= 1;
-    }
+    // A sorted list is refilled in its order, so the row stays the row.
+    if (row_deleted && row + 1 == shown_rows) row -= 1;
     FillList(kind);
     // A delete can take many rows with it: the selection stays inside the list.
     row = std::min(row, list->rowCount() - 1);
@@ -297,6 +291,22 @@ void CZoEditView::onEvent(const ui::ControlEvent& event) {
             if (event.id == IDC_TV_LIST) OnItemChanged(ChannelKind::Tv, event.item);
             if (event.id == IDC_RADIO_LIST) OnItemChanged(ChannelKind::Radio, event.item);
             return;
+        case ui::EventKind::RightClick:
+            if (const auto kind = listKindOf(event.id))
+                m_listOps.OnContextMenu(*kind, event.x, event.y);
+            return;
+        case ui::EventKind::ColumnClick:
+            if (const auto kind = listKindOf(event.id)) m_listOps.OnColumnClick(*kind, event.item);
+            return;
+        case ui::EventKind::BeginDrag:
+            if (const auto kind = listKindOf(event.id)) m_listOps.OnBeginDrag(*kind, event.item);
+            return;
+        case ui::EventKind::ButtonUp:
+            if (const auto kind = listKindOf(event.id)) m_listOps.OnDrop(*kind, event.item);
+            return;
+        case ui::EventKind::DragEnd:
+            m_listOps.OnDragEnd();
+            return;
         case ui::EventKind::ItemClick:
             // A click outside the rows leaves no row selected; the active
             // list follows the selection change the click causes, not the click.
@@ -304,6 +314,7 @@ void CZoEditView::onEvent(const ui::ControlEvent& event) {
             if (event.id == IDC_RADIO_LIST) m_state.m_nSelectedRadioRow = event.item;
             return;
         case ui::EventKind::Clicked:
+            if (event.id == IDC_PID_MODE) return OnPidMode();
             // A disabled button's key (Ctrl+N, Ctrl+S, Ctrl+D) does nothing;
             // the buttons themselves are never clicked while disabled.
             if (isCommandAvailable(event.id)) onCommand(event.id);
@@ -345,6 +356,15 @@ bool CZoEditView::onCommand(int id) {
         case IDC_SEARCH:
             if (isCommandAvailable(id)) OnSearch();
             return true;
+        case ui::cmd::ID_EDIT_CUT_CHANNEL:
+            m_listOps.OnCut();
+            return true;
+        case ui::cmd::ID_EDIT_PASTE_CHANNEL:
+            m_listOps.OnPaste();
+            return true;
+        case ui::cmd::ID_EDIT_KEEP_ORDER:
+            m_listOps.OnKeepOrder();
+            return true;
         default:
             return false;
     }
@@ -376,7 +396,12 @@ bool CZoEditView::isCommandAvailable(int id) const {
 bool CZoEditView::isCommandEnabled(int id) const {
     const EditorState& s = m_state;
     switch (id) {
+        // The dialog changes the groups by channel index: a cut or a sorted
+        // order would have it show and change other channels than the rows.
         case ui::cmd::ID_VIEW_FAVOURITES:
+            return s.m_bLoaded != 0 && !s.cutRow() && !s.isSorted();
+        case ui::cmd::ID_EDIT_KEEP_ORDER:
+            return s.m_bEditing != 0 && s.isSorted();
         case ui::cmd::ID_VIEW_TV:
         case ui::cmd::ID_VIEW_RADIO:
             return s.m_bLoaded != 0;
@@ -397,6 +422,42 @@ bool CZoEditView::isCommandEnabled(int id) const {
 
 bool CZoEditView::isCommandChecked(int /*id*/) const {
     return false;
+}
+
+void CZoEditView::ListChangeDone() {
+    applyButtonTable(m_platform.form, ButtonEvent::Paste);
+    DisableUnbuiltControls();
+}
+
+std::optional<ChannelKind> CZoEditView::listKindOf(ui::ControlId id) {
+    if (id == IDC_TV_LIST) return ChannelKind::Tv;
+    if (id == IDC_RADIO_LIST) return ChannelKind::Radio;
+    return std::nullopt;
+}
+
+edit::RowSelection CZoEditView::rowSelection() const {
+    return {activeKind(), m_state.m_nSelectedTvRow, m_state.m_nSelectedRadioRow};
+}
+
+edit::EditResult CZoEditView::ApplyEdit(const edit::EditOperation& operation,
+                                        const edit::RowSelection& after) {
+    edit::EditResult result = m_hooks.apply_edit
+                                  ? m_hooks.apply_edit(operation, rowSelection(), after)
+                                  : edit::applyOperation(m_db, edit::TableCopy::Primary, operation);
+    if (!result.ok()) messageBox(result.message);
+    return result;
+}
+
+// "PID Mode": the three PIDs the box governs become writable with it; the
+// code PID never does.
+void CZoEditView::OnPidMode() {
+    ui::Form& form = m_platform.form;
+    if (!UpdateDataFromForm()) return;
+    if (!m_state.m_bEditing) return;
+    const bool pids = form.isChecked(IDC_PID_MODE);
+    for (ui::ControlId id : {IDC_VIDEO_PID, IDC_AUDIO_PID, IDC_FOURTH_PID})
+        form.setReadOnly(id, !pids);
+    form.setReadOnly(IDC_CODE_PID, true);
 }
 
 ui::ListControl* CZoEditView::listOf(ChannelKind kind) {

@@ -15,9 +15,12 @@
 
 #include "database/channel_database.h"
 #include "database/codepage.h"
+#include "edit/edit_history.h"
+#include "edit/edit_operation.h"
 #include "ui/platform.h"
 #include "view/editor_state.h"
 #include "view/favourite_boxes.h"
+#include "view/list_operations.h"
 #include "view/parental_lock.h"
 
 namespace zoedit {
@@ -39,6 +42,12 @@ struct ViewHooks {
     std::function<void()> file_saved;
     // Whether the records differ from what was last opened or saved.
     std::function<bool()> records_changed;
+    // Applies an edit to the primary tables as one undo step; `before` and
+    // `after` are the selections undo and redo give back.
+    std::function<edit::EditResult(const edit::EditOperation& operation,
+                                   const edit::RowSelection& before,
+                                   const edit::RowSelection& after)>
+        apply_edit;
 };
 
 class CZoEditView {
@@ -120,6 +129,16 @@ public:
     const std::string& currentPath() const { return m_values.path; }
     ui::Platform& platform() { return m_platform; }
 
+    // A cut or a sorted order is over: New and Delete are on again.
+    void ListChangeDone();
+    // The selection as undo and redo give it back.
+    edit::RowSelection rowSelection() const;
+    // Applies one operation to the primary tables as one step of the history
+    // (directly when no history is attached); a refusal is shown to the
+    // user. The caller refreshes the lists.
+    edit::EditResult ApplyEdit(const edit::EditOperation& operation,
+                               const edit::RowSelection& after);
+
 private:
     void PrepareOpen();
     void LoadPath(const std::string& path);
@@ -134,6 +153,8 @@ private:
     void RedisplayNames();
     bool isCommandAvailable(int id) const;
     std::optional<ChannelKind> activeKind() const;
+    static std::optional<ChannelKind> listKindOf(ui::ControlId id);
+    void OnPidMode();
     std::string display(std::string_view bytes) const;
     void setComboText(ui::ControlId id, const std::string& text);
     ui::ListControl* listOf(ChannelKind kind);
@@ -147,6 +168,7 @@ private:
     FormValues m_values;
     FavouriteBoxes m_favouriteBoxes{m_platform.form, m_db};
     ParentalLock m_lock{m_platform.form};
+    CListOperations m_listOps{*this};
 };
 
 // The kind of channel a list shows, and back.
