@@ -11,7 +11,6 @@
 
 #include "support/database_builder.h"
 #include "support/fake_platform.h"
-#include "view/history_binding.h"
 #include "view/zoedit_view.h"
 
 namespace {
@@ -38,19 +37,13 @@ const std::string& fullFilePath() {
 // The view in edit mode on the full file, every change one history step.
 struct EditingView {
     EditingView() {
-        ViewHooks hooks;
-        CHistoryBinding::connect(hooks, binding_ptr);
-        view = std::make_unique<CZoEditView>(fake.platform(), hooks);
+        view = std::make_unique<CZoEditView>(fake.platform());
         view->OnInitialUpdate();
-        binding = std::make_unique<CHistoryBinding>(*view);
-        binding_ptr = binding.get();
         view->OpenPath(fullFilePath());
         view->onCommand(IDC_EDIT);
     }
     test::FakePlatform fake{{IDC_TV_LIST, IDC_RADIO_LIST}};
-    CHistoryBinding* binding_ptr = nullptr;
     std::unique_ptr<CZoEditView> view;
-    std::unique_ptr<CHistoryBinding> binding;
 };
 
 void BM_SortByColumn(benchmark::State& state) {

@@ -5,7 +5,7 @@ ZOEDIT_PACKAGES=(
   build-essential cmake ninja-build pkg-config ccache
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libcli11-dev
   qt6-base-dev qt6-serialport-dev qt6-svg-dev libgl-dev qt6-tools-dev-tools
-  qt6-qpa-plugins fonts-dejavu-core xvfb xauth
+  qt6-qpa-plugins fonts-dejavu-core fonts-liberation2 poppler-utils xvfb xauth
   clang libclang-rt-14-dev
 )
 

@@ -8,22 +8,32 @@
 #include "qt/form_binder.h"
 #include "qt/link_window.h"
 #include "qt/main_frame.h"
+#include "qt/window_settings.h"
+#include "qt/pdf_export.h"
 #include "qt/zoedit_window.h"
 #include "view/zoedit_view.h"
 
 namespace {
 
-bool wantsScreenshot(int argc, char** argv) {
+bool hasOption(int argc, char** argv, const char* option) {
     for (int i = 1; i < argc; ++i)
-        if (std::strncmp(argv[i], "--screenshot", 12) == 0) return true;
+        if (std::strncmp(argv[i], option, std::strlen(option)) == 0) return true;
     return false;
+}
+
+// Writing a PDF reports on stderr in one line of its own; the toolkit's
+// remarks about the environment stay out of it.
+void keepSeriousMessages(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "%s\n", qPrintable(text));
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    // A screenshot needs no display at all.
-    if (wantsScreenshot(argc, argv)) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // A screenshot and a PDF need no display at all.
+    const bool pdf_only = hasOption(argc, argv, "--print-pdf");
+    if (pdf_only || hasOption(argc, argv, "--screenshot")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (pdf_only) qInstallMessageHandler(keepSeriousMessages);
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("ZoEdit"));
     QApplication::setApplicationName(QStringLiteral("ZoEdit"));
@@ -39,15 +49,36 @@ int main(int argc, char** argv) {
                                   QStringLiteral("Tab page shown in the screenshot (0, 1 or 2)."),
                                   QStringLiteral("N"), QStringLiteral("0"));
     parser.addOption(page);
+    const QCommandLineOption size(QStringLiteral("size"),
+                                  QStringLiteral("Window size of the screenshot, WIDTHxHEIGHT."),
+                                  QStringLiteral("WxH"), QStringLiteral("1366x768"));
+    parser.addOption(size);
+    const QCommandLineOption pdf(
+        QStringLiteral("print-pdf"),
+        QStringLiteral("Print a channel list of FILE to a PDF file and exit."),
+        QStringLiteral("OUT.pdf"));
+    parser.addOption(pdf);
+    const QCommandLineOption list(QStringLiteral("list"),
+                                  QStringLiteral("List printed by --print-pdf: tv or radio."),
+                                  QStringLiteral("tv|radio"), QStringLiteral("tv"));
+    parser.addOption(list);
     parser.addPositionalArgument(QStringLiteral("FILE"),
                                  QStringLiteral("Channel file to open at start."));
     parser.process(app);
     const QStringList files = parser.positionalArguments();
+    if (parser.isSet(pdf)) {
+        if (files.size() != 1) {
+            std::fprintf(stderr, "--print-pdf needs exactly one channel file\n");
+            return 1;
+        }
+        return zoedit::qt::printListToPdf(parser.value(pdf), parser.value(list), files.front());
+    }
 
     zoedit::qt::ZoEditWindow window;
     zoedit::qt::CMainFrame& frame = window.frame();
     if (parser.isSet(shot)) {
-        frame.resize(1180, 810);
+        const QStringList wh = parser.value(size).split(QLatin1Char('x'));
+        frame.resize(wh.value(0).toInt(), wh.value(1).toInt());
         frame.show();
         // Nobody can answer a message box without a display: report it and
         // let the picture show what the window shows after it.
@@ -69,7 +100,19 @@ int main(int argc, char** argv) {
     }
     // Not for a screenshot: opening the port could stop it with a message box.
     zoedit::qt::LinkWindow link(window);
-    frame.showMaximized();
-    if (!files.isEmpty()) window.openPath(files.front());
-    return app.exec();
+    if (!zoedit::qt::restoreWindowSettings(frame, window.form())) {
+        // The first run opens maximised; this is the size un-maximising gives.
+        frame.resize(frame.minimumSizeHint().expandedTo(QSize(1200, 700)));
+        frame.setWindowState(Qt::WindowMaximized);
+    }
+    // The file is opened after the port command has had its say, so that
+    // their messages come one after the other.
+    if (!files.isEmpty()) {
+        QObject::connect(&link, &zoedit::qt::LinkWindow::startUpFinished, &window,
+                         [&window, file = files.front()] { window.openPath(file); });
+    }
+    frame.show();
+    const int result = app.exec();
+    zoedit::qt::saveWindowSettings(frame, window.form());
+    return result;
 }

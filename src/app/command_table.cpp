@@ -26,7 +26,10 @@ const std::vector<Menu>& mainMenu() {
           {ID_EDIT_PASTE_CHANNEL, "&إسترجاع", "Ctrl+V"},
           {ID_EDIT_KEEP_ORDER, "Keep This Order", ""},
           {},
-          {ID_EDIT_DELETE, "&مسح", "Ctrl+D"}}},
+          {ID_EDIT_DELETE, "&مسح", "Ctrl+D"},
+          {},
+          {ID_EDIT_UNDO, "Undo", "Ctrl+Z"},
+          {ID_EDIT_REDO, "Redo", "Ctrl+Y"}}},
         {"&عرض",
          {{ID_VIEW_TV, "قنوات التلفزيون", ""},
           {ID_VIEW_RADIO, "قنوات الراديو", ""},
@@ -67,7 +70,7 @@ std::span<const Accelerator> accelerators() {
     // commands. Ctrl+X and Ctrl+V cut and paste channels, as the menu shows;
     // a text edit with the focus takes them first. The other standard
     // editing keys send commands nothing handles.
-    static constexpr std::array<Accelerator, 17> table = {{
+    static constexpr std::array<Accelerator, 19> table = {{
         {"Ctrl+O", ID_FILE_OPEN},
         {"Ctrl+P", ID_FILE_PRINT},
         {"Ctrl+S", ui::form::IDC_SAVE},
@@ -82,6 +85,8 @@ std::span<const Accelerator> accelerators() {
         {"Shift+Ins", ID_EDIT_PASTE},
         {"Ctrl+Z", ID_EDIT_UNDO},
         {"Alt+Backspace", ID_EDIT_UNDO},
+        {"Ctrl+Y", ID_EDIT_REDO},
+        {"Ctrl+Shift+Z", ID_EDIT_REDO},
         {"Alt+F4", ID_APP_EXIT},
         {"F6", ID_NEXT_PANE},
         {"Shift+F6", ID_PREV_PANE},
@@ -118,10 +123,12 @@ CommandTexts commandTexts(int id) {
 
 bool isCommandBuilt(int id) {
     static constexpr std::array built = {
-        ID_FILE_OPEN,          ID_FILE_SAVE,       ID_APP_EXIT,  ID_EDIT_CUT_CHANNEL,
-        ID_EDIT_PASTE_CHANNEL, ID_EDIT_KEEP_ORDER, ID_VIEW_TV,   ID_VIEW_RADIO,
-        ID_VIEW_TOOLBAR,       ID_VIEW_STATUS_BAR, ID_APP_ABOUT, ID_PORT_SETTINGS,
-        ID_PORT_OPEN_CLOSE,    ID_DOWNLOAD,        ID_UPLOAD};
+        ID_FILE_OPEN,       ID_FILE_SAVE,     ID_EDIT_NEW,      ID_EDIT_DELETE,
+        ID_APP_EXIT,        ID_VIEW_TV,       ID_VIEW_RADIO,    ID_VIEW_TOOLBAR,
+        ID_VIEW_STATUS_BAR, ID_APP_ABOUT,     ID_PORT_SETTINGS, ID_PORT_OPEN_CLOSE,
+        ID_DOWNLOAD,        ID_UPLOAD,        ID_EDIT_UNDO,     ID_EDIT_REDO,
+        ID_FILE_PRINT,      ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP,
+        ID_EDIT_CUT_CHANNEL, ID_EDIT_PASTE_CHANNEL, ID_EDIT_KEEP_ORDER};
     return std::find(built.begin(), built.end(), id) != built.end();
 }
 

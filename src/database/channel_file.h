@@ -22,15 +22,17 @@ inline constexpr std::size_t kEmptyFileSize = 134;
 
 enum class LoadStatus {
     Ok,
-    CannotOpen,   // the file could not be read: no message is shown
-    BadMagic,     // messages: both texts in turn
-    BadFormat,    // wrong format id, or data that ends early / exceeds a table
+    CannotOpen,  // the file could not be read: `reason` says why
+    BadMagic,    // messages: both texts in turn
+    BadFormat,   // wrong format id, or data that ends early / exceeds a table
 };
 
 struct LoadResult {
     LoadStatus status = LoadStatus::Ok;
     // Texts to show in OK boxes, in order (empty for Ok and CannotOpen).
     std::vector<std::string> messages;
+    // Why the file could not be read (CannotOpen only), in the system's words.
+    std::string reason;
     bool ok() const { return status == LoadStatus::Ok; }
 };
 

@@ -11,6 +11,7 @@
 #include <array>
 #include <bit>
 #include <cassert>
+#include <cerrno>
 #include <cstddef>
 #include <cstdio>
 #include <cstring>
@@ -34,7 +35,7 @@ constexpr std::size_t kLongestFile =
     kGroupFixedSize * kFavouriteGroupCapacity + kMemberEntrySize * 2 * kFavouriteMemberCapacity;
 
 LoadResult refused() {
-    return {LoadStatus::BadFormat, {kMsgCheckSourceFile}};
+    return {LoadStatus::BadFormat, {kMsgCheckSourceFile}, {}};
 }
 
 // The header fields after the magic, in file order.
@@ -340,7 +341,7 @@ LoadResult readChannelFile(std::span<const std::uint8_t> bytes, ChannelDatabase&
     if (r.failed() || header.magic != kFileMagic) {
         // Refused outright with both messages, even when bytes 4..7 happen to
         // hold the format id: reading on from there would accept such a file.
-        return {LoadStatus::BadMagic, {kMsgInvalidDataFormat, kMsgCheckSourceFile}};
+        return {LoadStatus::BadMagic, {kMsgInvalidDataFormat, kMsgCheckSourceFile}, {}};
     }
     readHeaderFields(r, header);
     FormatBlock format;
@@ -364,14 +365,22 @@ LoadResult readChannelFile(std::span<const std::uint8_t> bytes, ChannelDatabase&
     return {};
 }
 
+namespace {
+
+LoadResult cannotOpen(int error) {
+    return {LoadStatus::CannotOpen, {}, std::strerror(error)};
+}
+
+}  // namespace
+
 LoadResult loadChannelFile(const std::string& path, ChannelDatabase& db) {
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
                                                          &std::fclose);
-    if (!file) return {LoadStatus::CannotOpen, {}};
+    if (!file) return cannotOpen(errno);
     // A directory opens but cannot be read.
     struct stat st {};
-    if (::fstat(::fileno(file.get()), &st) != 0 || S_ISDIR(st.st_mode))
-        return {LoadStatus::CannotOpen, {}};
+    if (::fstat(::fileno(file.get()), &st) != 0) return cannotOpen(errno);
+    if (S_ISDIR(st.st_mode)) return cannotOpen(EISDIR);
     // Read as far as the longest file the tables can take, into a buffer that
     // is not cleared first: the bytes past what was read are never looked at,
     // and clearing a megabyte costs about as much as the read itself.
@@ -383,7 +392,7 @@ LoadResult loadChannelFile(const std::string& path, ChannelDatabase& db) {
         size += got;
     }
     // Any read error is treated like a file that cannot be opened.
-    if (std::ferror(file.get())) return {LoadStatus::CannotOpen, {}};
+    if (std::ferror(file.get())) return cannotOpen(errno != 0 ? errno : EIO);
     return readChannelFile({buffer.get(), size}, db);
 }
 

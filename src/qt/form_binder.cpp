@@ -41,6 +41,20 @@ QLineEdit* lineEditOf(QWidget* w) {
     return nullptr;
 }
 
+// Read-only fields take the window's background, so that they do not invite
+// typing and the Edit button visibly opens them.
+void showReadOnly(QLineEdit* edit, bool read_only) {
+    edit->setReadOnly(read_only);
+    if (!read_only) {
+        edit->setPalette(QPalette());
+        return;
+    }
+    QPalette palette = edit->palette();
+    for (auto group : {QPalette::Active, QPalette::Inactive})
+        palette.setColor(group, QPalette::Base, palette.color(group, QPalette::Window));
+    edit->setPalette(palette);
+}
+
 }  // namespace
 
 QtForm::QtForm(QWidget* root, EventSink sink)
@@ -79,6 +93,7 @@ void QtForm::bind(QWidget* w, ui::ControlId id) {
         connect(edit, &QLineEdit::textEdited, this,
                 [this, id] { emitEvent(id, ui::EventKind::EditChange); });
         edit->installEventFilter(this);
+        if (edit->isReadOnly()) showReadOnly(edit, true);
     } else if (auto* tab = qobject_cast<QTabBar*>(w)) {
         connect(tab, &QTabBar::currentChanged, this,
                 [this, id](int index) { emitEvent(id, ui::EventKind::SelChange, index); });
@@ -163,7 +178,7 @@ bool QtForm::isReadOnly(ui::ControlId id) const {
 }
 
 void QtForm::setReadOnly(ui::ControlId id, bool read_only) {
-    if (QLineEdit* edit = lineEditOf(widget(id))) edit->setReadOnly(read_only);
+    if (QLineEdit* edit = lineEditOf(widget(id))) showReadOnly(edit, read_only);
 }
 
 bool QtForm::isVisible(ui::ControlId id) const {

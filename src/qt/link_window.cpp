@@ -64,7 +64,7 @@ LinkWindow::LinkWindow(ZoEditWindow& window) : QObject(&window), m_window(window
             updateCheckMark();
             return true;
         }
-        return m_window.view().onCommand(id);
+        return m_window.onCommand(id);
     });
     frame.updateCommandStates();
     frame.installEventFilter(this);
@@ -82,7 +82,10 @@ bool LinkWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Show && !m_shown) {
         m_shown = true;
         // After the window is up, so that a failure's box has a window to sit on.
-        QTimer::singleShot(0, this, [this] { runCommand(ui::cmd::ID_PORT_OPEN_CLOSE); });
+        QTimer::singleShot(0, this, [this] {
+            runCommand(ui::cmd::ID_PORT_OPEN_CLOSE);
+            emit startUpFinished();
+        });
     }
     return QObject::eventFilter(watched, event);
 }

@@ -28,6 +28,11 @@ public:
     link::ReceiverLink& link() { return *m_link; }
     link::CCommPort& port() { return *m_port; }
 
+signals:
+    // The port command of the first showing has run (and its message, if
+    // any, has been answered): the next start-up step may speak.
+    void startUpFinished();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTableView>
 
 #include "qt/pictures.h"
@@ -18,6 +19,8 @@ QtListControl::QtListControl(ui::ControlId id, QTableView* view, EventSink sink)
     m_view->setShowGrid(true);
     m_view->setWordWrap(false);
     m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // One stop in the window's Tab order: the arrow keys move inside the list.
+    m_view->setTabKeyNavigation(false);
     m_view->setContextMenuPolicy(Qt::CustomContextMenu);
     m_view->verticalHeader()->hide();
     // Uniform rows keep 10,000 of them cheap to lay out.
@@ -80,8 +83,20 @@ bool QtListControl::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void QtListControl::insertColumn(int index, const ui::ListColumn& column) {
-    m_model->insertColumn(index, column);
+    ui::ListColumn fitted = column;
+    // The first column carries the scrambled picture beside the number: it
+    // starts wide enough for both, up to five digits.
+    if (index == 0) fitted.width = std::max(column.width, imageAndNumberWidth());
+    m_model->insertColumn(index, fitted);
     sync();
+}
+
+int QtListControl::imageAndNumberWidth() const {
+    const int margin =
+        m_view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_view) + 1;
+    const int digits = m_view->fontMetrics().horizontalAdvance(QStringLiteral("00000"));
+    // Picture and text each keep a margin on both sides; one more pixel for the grid.
+    return m_view->iconSize().width() + digits + 4 * margin + 1;
 }
 
 int QtListControl::columnCount() const {

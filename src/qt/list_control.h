@@ -64,6 +64,7 @@ protected:
 private:
     void sync() const { m_model->flush(); }
     void applyColumnWidths();
+    int imageAndNumberWidth() const;
     void emitEvent(ui::EventKind kind, int item, int x = 0, int y = 0);
     bool valid(int row) const { return row >= 0 && row < rowCount(); }
 

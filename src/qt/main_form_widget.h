@@ -17,6 +17,8 @@ public:
     ~MainFormWidget() override;
 
 private:
+    void fitPageWidth();
+
     std::unique_ptr<Ui::MainForm> m_ui;
 };
 

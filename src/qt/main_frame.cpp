@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QShortcut>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QToolBar>
 
 #include "app/command_table.h"
@@ -84,6 +85,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
     buildToolBar();
     buildStatusBar();
     buildAccelerators();
+    buildMenuKey();
     updateCommandStates();
 }
 
@@ -122,6 +124,8 @@ void CMainFrame::buildMenus() {
         }
         if (def.items.front().id == ID_VIEW_TV) addCodePageMenu(menu);
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::updateCommandStates);
+        // A menu closed over one of its items leaves that item's prompt behind.
+        connect(menu, &QMenu::aboutToHide, this, [this] { m_messagePane->setText(m_statusText); });
     }
     m_actions.value(ID_VIEW_TOOLBAR)->setCheckable(true);
     m_actions.value(ID_VIEW_STATUS_BAR)->setCheckable(true);
@@ -174,7 +178,8 @@ void CMainFrame::buildToolBar() {
 
 void CMainFrame::buildStatusBar() {
     QStatusBar* bar = statusBar();
-    m_messagePane = new QLabel(tr("Ready"), bar);
+    m_statusText = tr("Ready");
+    m_messagePane = new QLabel(m_statusText, bar);
     m_messagePane->setObjectName(QStringLiteral("messagePane"));
     bar->addWidget(m_messagePane, 1);
 
@@ -208,6 +213,18 @@ void CMainFrame::buildAccelerators() {
                 [this, command] { dispatchCommand(command); });
         m_shortcuts.append(shortcut);
     }
+}
+
+void CMainFrame::buildMenuKey() {
+    // The menu captions' mnemonics need an Arabic keyboard: F10 opens the
+    // first menu on any keyboard, and the arrow keys go on from there.
+    auto* key = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    key->setObjectName(QStringLiteral("menuKey"));
+    key->setContext(Qt::WindowShortcut);
+    connect(key, &QShortcut::activated, this, [this] {
+        const QList<QAction*> menus = menuBar()->actions();
+        if (!menus.isEmpty() && menuBar()->isVisible()) menuBar()->setActiveAction(menus.front());
+    });
 }
 
 void CMainFrame::setCommandEnabledQuery(CommandEnabledQuery query) {
@@ -256,7 +273,19 @@ void CMainFrame::showAboutBox() {
 
 void CMainFrame::setStatusText(const QString& text) {
     statusBar()->clearMessage();
+    m_statusText = text;
     m_messagePane->setText(text);
+}
+
+bool CMainFrame::event(QEvent* event) {
+    if (event->type() == QEvent::StatusTip) {
+        // Prompts of menu items and buttons borrow the message pane while the
+        // pointer is on them; the program's own text comes back after.
+        const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+        m_messagePane->setText(tip.isEmpty() ? m_statusText : tip);
+        return true;
+    }
+    return QMainWindow::event(event);
 }
 
 QString CMainFrame::statusText() const {

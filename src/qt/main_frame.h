@@ -55,6 +55,7 @@ signals:
     void codePageChosen(int index);
 
 protected:
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -62,6 +63,7 @@ private:
     void buildToolBar();
     void buildStatusBar();
     void buildAccelerators();
+    void buildMenuKey();
     QAction* makeAction(int command, const QString& caption, const QString& shortcut);
     void addCodePageMenu(QMenu* viewMenu);
     bool handleOwnCommand(int command);
@@ -70,6 +72,7 @@ private:
     QList<QShortcut*> m_shortcuts;
     QToolBar* m_toolBar = nullptr;
     QLabel* m_messagePane = nullptr;
+    QString m_statusText;  // the program's own text in the message pane
     QActionGroup* m_codePages = nullptr;
     CommandHandler m_handler;
     CommandEnabledQuery m_enabledQuery;

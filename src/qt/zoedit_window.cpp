@@ -7,10 +7,13 @@
 #include "qt/code_page_setting.h"
 #include "qt/editor_dialogs.h"
 #include "qt/form_binder.h"
+#include "qt/history_commands.h"
 #include "qt/list_control.h"
+#include "qt/list_printing.h"
 #include "qt/main_form_widget.h"
 #include "qt/main_frame.h"
 #include "qt/qt_platform.h"
+#include "view/history_binding.h"
 #include "view/zoedit_view.h"
 
 namespace zoedit::qt {
@@ -28,8 +31,16 @@ ZoEditWindow::ZoEditWindow() {
     m_poster = new QtMessagePoster(this);
     m_menus = std::make_unique<QtPopupMenus>(m_frame);
 
+    m_printing = new ListPrinting(m_frame, *m_form);
+    ViewHooks hooks;
+    hooks.print_titles = [this](const std::string&, const std::string& doc_title) {
+        m_printing->setDocumentTitle(doc_title);
+    };
     m_view = std::make_unique<CZoEditView>(
-        ui::Platform{*m_form, *m_dialogs, *m_status, *m_poster, *m_menus});
+        ui::Platform{*m_form, *m_dialogs, *m_status, *m_poster, *m_menus}, std::move(hooks));
+    // Undo and Redo of the view's own history.
+    m_history = std::make_unique<CHistoryBinding>(*m_view);
+    m_historyCommands = std::make_unique<HistoryCommands>(*m_frame, *m_history);
     m_view->setCodePage(loadCodePage());
     m_frame->setCodePageIndex(codePageIndex(m_view->codePage()));
 
@@ -40,9 +51,10 @@ ZoEditWindow::ZoEditWindow() {
     for (ui::ControlId id : {ui::form::IDC_TV_LIST, ui::form::IDC_RADIO_LIST})
         if (QtListControl* list = m_form->qtList(id))
             list->setDragAccepted([this] { return m_view->state().isDragging(); });
-    m_frame->setCommandHandler([this](int id) { return m_view->onCommand(id); });
+    m_frame->setCommandHandler([this](int id) { return onCommand(id); });
     m_frame->setCommandEnabledQuery([this](int id) -> std::optional<bool> {
         if (!app::isCommandBuilt(id)) return std::nullopt;
+        if (auto history = m_historyCommands->enabled(id)) return history;
         return m_view->isCommandEnabled(id);
     });
     m_frame->setClosePrompt([this] {
@@ -59,8 +71,15 @@ ZoEditWindow::ZoEditWindow() {
 
 ZoEditWindow::~ZoEditWindow() {
     // The view talks to the widgets up to its end.
+    m_historyCommands.reset();
+    m_history.reset();
     m_view.reset();
     delete m_frame;
+}
+
+bool ZoEditWindow::onCommand(int id) {
+    return m_historyCommands->handle(id) || m_printing->onCommand(id, *m_view) ||
+           m_view->onCommand(id);
 }
 
 void ZoEditWindow::openPath(const QString& path) {

@@ -11,18 +11,21 @@
 #include "ui/messages.h"
 
 namespace zoedit {
+class CHistoryBinding;
 class CZoEditView;
 }
 
 namespace zoedit::qt {
 
 class CMainFrame;
+class HistoryCommands;
 class MainFormWidget;
 class QtDialogs;
 class QtForm;
 class QtMessagePoster;
 class QtPopupMenus;
 class QtStatusBar;
+class ListPrinting;
 
 class ZoEditWindow : public QObject {
     Q_OBJECT
@@ -35,6 +38,11 @@ public:
     QtForm& form() { return *m_form; }
     QtDialogs& dialogs() { return *m_dialogs; }
     CZoEditView& view() { return *m_view; }
+    CHistoryBinding& history() { return *m_history; }
+    ListPrinting& printing() { return *m_printing; }
+
+    // A menu, toolbar or accelerator command for the editor (printing or the view).
+    bool onCommand(int id);
 
     // Opens a channel file without the file dialog (command line).
     void openPath(const QString& path);
@@ -56,7 +64,10 @@ private:
     std::unique_ptr<QtStatusBar> m_status;
     QtMessagePoster* m_poster = nullptr;
     std::unique_ptr<QtPopupMenus> m_menus;
+    ListPrinting* m_printing = nullptr;
     std::unique_ptr<CZoEditView> m_view;
+    std::unique_ptr<CHistoryBinding> m_history;
+    std::unique_ptr<HistoryCommands> m_historyCommands;
     std::function<void(const ui::Message&)> m_messageHandler;
 };
 

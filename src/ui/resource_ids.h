@@ -213,12 +213,14 @@ inline constexpr int ID_UPLOAD = 32815;    // receiver to PC
 inline constexpr int ID_VIEW_TOOLBAR = 59392;
 inline constexpr int ID_VIEW_STATUS_BAR = 59393;
 inline constexpr int ID_APP_ABOUT = 57664;
+// Undo and Redo of the edit history (Edit menu, Ctrl+Z, Ctrl+Y, Ctrl+Shift+Z).
+inline constexpr int ID_EDIT_UNDO = 57643;
+inline constexpr int ID_EDIT_REDO = 57644;
 // Standard editing commands that only the accelerator table sends; nothing
 // in the program handles them.
 inline constexpr int ID_EDIT_COPY = 57634;
 inline constexpr int ID_EDIT_CUT = 57635;
 inline constexpr int ID_EDIT_PASTE = 57637;
-inline constexpr int ID_EDIT_UNDO = 57643;
 inline constexpr int ID_NEXT_PANE = 57680;
 inline constexpr int ID_PREV_PANE = 57681;
 }  // namespace cmd
@@ -257,11 +259,17 @@ inline constexpr char kSaveChangesQuestion[] = "Save changes to the All Data Cha
 inline constexpr char kStatusSettingText[] = "Setting : 115200, none, 8, 1";
 inline constexpr char kDocumentString[] =
     "\n\nZoEdit\n\n\nZoEdit.Document\nLuEdit Document";  // window title filled by the shell
+// The document never gets a name of its own: the framework's title for it.
+inline constexpr char kDocumentTitle[] = "Untitled";
 inline constexpr char kRegistryKey[] = "Local AppWizard-Generated Applications";
 // Text of string 61716 (the framework's prompt for a too long entry).
 inline constexpr char kTextTooLongPrompt[] = "Please enter no more than %d characters.";
 
 // Tab captions of the main form, in tab order (the current page index).
 inline constexpr const char* kTabCaptions[3] = {"Channel", "Transponder", "Satellite"};
+
+// The label of the channel name (static 1025) while a TV or a radio channel is shown.
+inline constexpr char kTvChannelNameLabel[] = "قائمة قنوات التلفزيون";
+inline constexpr char kRadioChannelNameLabel[] = "قائمة إذاعات الراديو";
 
 }  // namespace zoedit::ui

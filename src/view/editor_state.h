@@ -11,6 +11,8 @@
 
 #include "database/channel_database.h"
 
+#include "database/channel_database.h"
+
 namespace zoedit {
 
 inline constexpr int kFavouriteBoxCount = 10;  // the channel page shows groups 0..9
@@ -25,10 +27,14 @@ enum class ActiveList { None, Tv, Radio };
 struct NoPendingChange {
     bool operator==(const NoPendingChange&) const = default;
 };
-// New made placeholder records in the working copy; Save folds the whole
-// working copy back, Cancel drops it.
+// New put placeholder values on the page. The tables do not change until
+// Save, which inserts the new records with the page's values as one step;
+// Cancel leaves nothing behind.
 struct NewRecordPending {
     Page page = Page::Channel;  // the page New ran on
+    ChannelKind kind = ChannelKind::Tv;  // the list that gets the new channel
+    int row = 0;                         // where the new channel goes
+    int transponder = 0;                 // the transponder page's new transponder
     bool operator==(const NewRecordPending&) const = default;
 };
 // A list shows its channels in a column-sort order. Only the rows are in

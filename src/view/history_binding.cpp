@@ -17,23 +17,6 @@ std::string menuText(const char* verb, const std::string& step) {
 
 }  // namespace
 
-void CHistoryBinding::connect(ViewHooks& hooks, CHistoryBinding*& binding) {
-    hooks.file_opened = [&binding] {
-        if (binding) binding->fileOpened();
-    };
-    hooks.file_saved = [&binding] {
-        if (binding) binding->fileSaved();
-    };
-    hooks.records_changed = [&binding] { return binding && binding->recordsChanged(); };
-    hooks.apply_edit = [&binding](const edit::EditOperation& operation,
-                                  const edit::RowSelection& before,
-                                  const edit::RowSelection& after) {
-        return binding ? binding->applyStep(operation, before, after)
-                       : edit::EditResult::refused(edit::EditOutcome::NothingToUndo,
-                                                   "The edit history is not ready.");
-    };
-}
-
 bool CHistoryBinding::idle() const {
     const EditorState& s = m_view.state();
     return s.m_bLoaded && !s.hasPendingChange();

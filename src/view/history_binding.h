@@ -13,23 +13,13 @@ namespace zoedit {
 
 class CHistoryBinding {
 public:
-    explicit CHistoryBinding(CZoEditView& view) : m_view(view) {}
-
-    // The hooks the view calls when a file is opened or saved, and its
-    // question whether the records differ from that file.
-    static void connect(ViewHooks& hooks, CHistoryBinding*& binding);
+    // The history is the view's own: opening clears it, saving marks it.
+    explicit CHistoryBinding(CZoEditView& view) : m_view(view), m_history(view.history()) {}
 
     // Applies the operation to the primary tables as one step; the list
     // lands on `after` (by default where the selection was).
     edit::EditResult apply(const edit::EditOperation& operation,
                            std::optional<edit::RowSelection> after = {});
-
-    // Records the operation as one step without refreshing the view (the
-    // view's own commands refresh it as they need).
-    edit::EditResult applyStep(const edit::EditOperation& operation,
-                               const edit::RowSelection& before, const edit::RowSelection& after) {
-        return m_history.apply(m_view.database(), operation, before, after);
-    }
 
     // Whether Undo and Redo can run now: a step exists, a file is loaded and
     // no New, cut, column sort or drag is pending (those work on the working
@@ -42,10 +32,6 @@ public:
     void undo();
     void redo();
 
-    void fileOpened() { m_history.clear(); }
-    void fileSaved() { m_history.markSaved(); }
-    bool recordsChanged() const { return !m_history.isAtSavedState(); }
-
     const edit::EditHistory& history() const { return m_history; }
 
 private:
@@ -54,7 +40,7 @@ private:
     void restore(const edit::RowSelection& selection);
 
     CZoEditView& m_view;
-    edit::EditHistory m_history;
+    edit::EditHistory& m_history;
 };
 
 }  // namespace zoedit

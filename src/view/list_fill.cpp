@@ -40,6 +40,7 @@ void CZoEditView::ShowList(ChannelKind kind) {
     form.setFocus(list_id);
     form.setChecked(IDC_TV_SWITCH, tv);
     form.setChecked(IDC_RADIO_SWITCH, !tv);
+    form.setText(IDC_CHANNEL_NAME_LABEL, tv ? ui::kTvChannelNameLabel : ui::kRadioChannelNameLabel);
     const bool channel_page = m_state.m_nCurrentPage == 0;
     form.setVisible(IDC_RADIO_PICTURE, channel_page && !tv);
     form.setVisible(IDC_TV_PICTURE, channel_page && tv);

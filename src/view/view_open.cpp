@@ -2,7 +2,6 @@
 // showing it, or restoring the form when the file is refused.
 #include "database/channel_file.h"
 #include "view/edit_buttons.h"
-#include "view/view_messages.h"
 #include "view/zoedit_view.h"
 
 namespace zoedit {
@@ -12,6 +11,10 @@ using namespace ui::form;
 namespace {
 
 constexpr char kOpenFilter[] = "Dunvar sat (Vemora )(*.bin,*.sgn)|*.bin|All Files(*.*)|*.*|";
+
+std::string cannotOpenMessage(const std::string& path, const std::string& reason) {
+    return "Cannot open " + path + ": " + reason;
+}
 
 }  // namespace
 
@@ -62,6 +65,8 @@ void CZoEditView::LoadPath(const std::string& path) {
 
     const LoadResult result = loadChannelFile(path, m_db);
     if (result.status == LoadStatus::CannotOpen) {
+        // Said aloud: a path typed on the command line may name nothing at all.
+        messageBox(cannotOpenMessage(path, result.reason));
         m_values.path = previous_path;
         form.setText(IDC_FILE_PATH, previous_path);
         return;
@@ -96,31 +101,12 @@ void CZoEditView::LoadPath(const std::string& path) {
     // writable would take typing that no save could keep.
     EnterReadOnlyState();
     m_favouriteBoxes.setEnabled(true);
-    DisableUnbuiltControls();
-    if (m_hooks.file_opened) m_hooks.file_opened();
+    m_history.clear();
 }
 
 void CZoEditView::ClearChannelFlags() {
     m_state.clearPendingChange();
 }
 
-bool CZoEditView::Save() {
-    if (!m_state.m_bLoaded || m_values.path.empty()) {
-        messageBox(messages::kNothingToSave);
-        return false;
-    }
-    // The sorted order was only the rows': the file keeps its own order.
-    m_listOps.LeaveSortedOrder();
-    const SaveResult result =
-        saveChannelFile(m_values.path, m_db, SaveFolding{}, m_state.m_nCurrentTransponder);
-    if (!result.ok) {
-        messageBox(result.message);
-        return false;
-    }
-    m_state.m_bSaved = 1;
-    m_state.m_bModified = 0;
-    if (m_hooks.file_saved) m_hooks.file_saved();
-    return true;
-}
 
 }  // namespace zoedit

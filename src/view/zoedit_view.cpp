@@ -18,9 +18,6 @@ namespace {
 
 constexpr ui::ControlId kEditButtons[] = {IDC_EDIT, IDC_NEW, IDC_SAVE, IDC_DELETE, IDC_CANCEL};
 
-// The document never has a name of its own.
-constexpr char kDocumentTitle[] = "Untitled";
-
 std::string todayText() {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
@@ -73,7 +70,7 @@ void CZoEditView::OnInitialUpdate() {
     EnterReadOnlyState();
 
     if (m_hooks.port_command) m_hooks.port_command();
-    if (m_hooks.print_titles) m_hooks.print_titles(ui::kAppTitle, kDocumentTitle);
+    if (m_hooks.print_titles) m_hooks.print_titles(ui::kAppTitle, ui::kDocumentTitle);
 }
 
 void CZoEditView::SetupLists() {
@@ -145,21 +142,10 @@ void CZoEditView::OnEdit() {
 
     m_state.m_bEditing = 1;
     if (m_state.isNewRecord()) m_state.clearPendingChange();
-    DisableUnbuiltControls();
-}
-
-// Binding point: New, Delete, the favourite boxes and the lock change the
-// tables through the edit operations, which this branch does not have yet.
-// Until they are bound the controls stay disabled, so that none of them
-// takes input that nothing keeps.
-void CZoEditView::DisableUnbuiltControls() {
-    ui::Form& form = m_platform.form;
-    for (ui::ControlId id : {IDC_NEW, IDC_DELETE, IDC_LOCKED}) form.setEnabled(id, false);
-    m_favouriteBoxes.setEnabled(false);
 }
 
 void CZoEditView::OnCancel() {
-    // Binding point: a pending New is dropped here once New is bound.
+    // A pending New changed no table: dropping it leaves no step behind.
     m_listOps.LeaveSortedOrder();
     RefreshAndReselect();
     ui::Form& form = m_platform.form;
@@ -168,7 +154,6 @@ void CZoEditView::OnCancel() {
     m_state.clearPendingChange();
     applyButtonTable(form, ButtonEvent::Cancel);
     m_favouriteBoxes.setEnabled(true);
-    DisableUnbuiltControls();
 }
 
 std::optional<ChannelKind> CZoEditView::activeKind() const {
@@ -315,6 +300,9 @@ void CZoEditView::onEvent(const ui::ControlEvent& event) {
             return;
         case ui::EventKind::Clicked:
             if (event.id == IDC_PID_MODE) return OnPidMode();
+            for (int k = 0; k < kFavouriteBoxCount; ++k)
+                if (event.id == IDC_FAVOURITE_CHECK[k]) return OnFavouriteClicked(k);
+            if (event.id == IDC_LOCKED) return OnLockClicked();
             // A disabled button's key (Ctrl+N, Ctrl+S, Ctrl+D) does nothing;
             // the buttons themselves are never clicked while disabled.
             if (isCommandAvailable(event.id)) onCommand(event.id);
@@ -352,6 +340,14 @@ bool CZoEditView::onCommand(int id) {
             return true;
         case IDC_CANCEL:
             if (isCommandAvailable(id)) OnCancel();
+            return true;
+        case IDC_NEW:
+        case ui::cmd::ID_EDIT_NEW:
+            if (isCommandAvailable(id)) OnNew();
+            return true;
+        case IDC_DELETE:
+        case ui::cmd::ID_EDIT_DELETE:
+            if (isCommandAvailable(id)) OnDelete();
             return true;
         case IDC_SEARCH:
             if (isCommandAvailable(id)) OnSearch();
@@ -397,13 +393,17 @@ bool CZoEditView::isCommandEnabled(int id) const {
     const EditorState& s = m_state;
     switch (id) {
         // The dialog changes the groups by channel index: a cut or a sorted
-        // order would have it show and change other channels than the rows.
+        // order would have it show and change other channels than the rows;
+        // nothing else changes the groups while a New waits for Save or Cancel.
         case ui::cmd::ID_VIEW_FAVOURITES:
-            return s.m_bLoaded != 0 && !s.cutRow() && !s.isSorted();
+            return s.m_bLoaded != 0 && !s.cutRow() && !s.isSorted() && !s.isNewRecord();
         case ui::cmd::ID_EDIT_KEEP_ORDER:
             return s.m_bEditing != 0 && s.isSorted();
         case ui::cmd::ID_VIEW_TV:
         case ui::cmd::ID_VIEW_RADIO:
+        case ui::cmd::ID_FILE_PRINT:
+        case ui::cmd::ID_FILE_PRINT_PREVIEW:
+        case ui::cmd::ID_FILE_PRINT_SETUP:
             return s.m_bLoaded != 0;
         // The menu's New, Save and Delete follow their buttons, which are on
         // only in edit mode and off while a New, a cut or a sort waits.
@@ -426,26 +426,12 @@ bool CZoEditView::isCommandChecked(int /*id*/) const {
 
 void CZoEditView::ListChangeDone() {
     applyButtonTable(m_platform.form, ButtonEvent::Paste);
-    DisableUnbuiltControls();
 }
 
 std::optional<ChannelKind> CZoEditView::listKindOf(ui::ControlId id) {
     if (id == IDC_TV_LIST) return ChannelKind::Tv;
     if (id == IDC_RADIO_LIST) return ChannelKind::Radio;
     return std::nullopt;
-}
-
-edit::RowSelection CZoEditView::rowSelection() const {
-    return {activeKind(), m_state.m_nSelectedTvRow, m_state.m_nSelectedRadioRow};
-}
-
-edit::EditResult CZoEditView::ApplyEdit(const edit::EditOperation& operation,
-                                        const edit::RowSelection& after) {
-    edit::EditResult result = m_hooks.apply_edit
-                                  ? m_hooks.apply_edit(operation, rowSelection(), after)
-                                  : edit::applyOperation(m_db, edit::TableCopy::Primary, operation);
-    if (!result.ok()) messageBox(result.message);
-    return result;
 }
 
 // "PID Mode": the three PIDs the box governs become writable with it; the

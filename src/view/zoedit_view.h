@@ -37,17 +37,6 @@ struct ViewHooks {
     std::function<bool()> port_open;
     // The print source changes to the list of this kind.
     std::function<void(ChannelKind kind)> print_source;
-    // A file was opened or the tables were saved (the edit history's marks).
-    std::function<void()> file_opened;
-    std::function<void()> file_saved;
-    // Whether the records differ from what was last opened or saved.
-    std::function<bool()> records_changed;
-    // Applies an edit to the primary tables as one undo step; `before` and
-    // `after` are the selections undo and redo give back.
-    std::function<edit::EditResult(const edit::EditOperation& operation,
-                                   const edit::RowSelection& before,
-                                   const edit::RowSelection& after)>
-        apply_edit;
 };
 
 class CZoEditView {
@@ -73,8 +62,11 @@ public:
     void OnFileOpen();
     void OpenPath(const std::string& path);
 
-    // Writes the tables to the current path; false (after telling the user)
-    // when that fails or nothing is loaded.
+    // Save button 1041, Ctrl+S, File Save and the save questions. In edit
+    // mode the pages are committed first (a pending New inserts its records),
+    // as one step; then the tables are written to the current path and the
+    // lists refilled. False (after telling the user) when a value is refused,
+    // the write fails or nothing is loaded.
     bool Save();
     // Whether closing or opening another file should offer to save: in edit
     // mode before the first save, and whenever the user changed something
@@ -82,7 +74,7 @@ public:
     // favourite boxes, which work outside edit mode).
     bool hasUnsavedEdits() const {
         return (m_state.m_bEditing && !m_state.m_bSaved) || m_state.m_bModified ||
-               (m_hooks.records_changed && m_hooks.records_changed());
+               !m_history.isAtSavedState();
     }
 
     // Tab control 1044.
@@ -97,6 +89,13 @@ public:
     void OnEdit();
     // Cancel button 1043.
     void OnCancel();
+    // New button 1069, menu command 32812, Ctrl+N.
+    void OnNew();
+    // Delete button 1042, menu command 32776, Ctrl+D.
+    void OnDelete();
+    // Favourite box k (0..9) and the lock box were clicked.
+    void OnFavouriteClicked(int k);
+    void OnLockClicked();
     // Search button 1009 and Ctrl+F.
     void OnSearch();
     // Refills the active list from the primary tables and selects the right
@@ -128,14 +127,15 @@ public:
     }
     const std::string& currentPath() const { return m_values.path; }
     ui::Platform& platform() { return m_platform; }
+    // Every change of the records is one step here.
+    edit::EditHistory& history() { return m_history; }
 
     // A cut or a sorted order is over: New and Delete are on again.
     void ListChangeDone();
     // The selection as undo and redo give it back.
     edit::RowSelection rowSelection() const;
-    // Applies one operation to the primary tables as one step of the history
-    // (directly when no history is attached); a refusal is shown to the
-    // user. The caller refreshes the lists.
+    // Applies one operation to the primary tables as one step of the
+    // history; a refusal is shown to the user. The caller refreshes the lists.
     edit::EditResult ApplyEdit(const edit::EditOperation& operation,
                                const edit::RowSelection& after);
 
@@ -149,7 +149,8 @@ private:
     void ClearChannelFlags();
     void FillTransponderSelector();
     void SelectRow(ChannelKind kind, int row);
-    void DisableUnbuiltControls();
+    std::vector<edit::EditOperation> PageCommit() const;
+    edit::EditResult InsertPendingNew(const NewRecordPending& pending, int& row);
     void RedisplayNames();
     bool isCommandAvailable(int id) const;
     std::optional<ChannelKind> activeKind() const;
@@ -166,6 +167,7 @@ private:
     ChannelDatabase m_db;
     EditorState m_state;
     FormValues m_values;
+    edit::EditHistory m_history;
     FavouriteBoxes m_favouriteBoxes{m_platform.form, m_db};
     ParentalLock m_lock{m_platform.form};
     CListOperations m_listOps{*this};

@@ -25,7 +25,7 @@ std::vector<int> menuCommands() {
 TEST(CommandTable, MenuHoldsEveryCommandOnceWithSeparatorsInPlace) {
     const auto ids = menuCommands();
     EXPECT_EQ(std::set<int>(ids.begin(), ids.end()).size(), ids.size());
-    EXPECT_EQ(ids.size(), 21u);
+    EXPECT_EQ(ids.size(), 23u);
     ASSERT_EQ(mainMenu().size(), 6u);
 
     // A separator follows exactly these commands.
@@ -39,7 +39,7 @@ TEST(CommandTable, MenuHoldsEveryCommandOnceWithSeparatorsInPlace) {
     }
     EXPECT_EQ(before_separator,
               (std::set<int>{ID_FILE_SAVE, ID_FILE_PRINT_SETUP, ID_EDIT_KEEP_ORDER,
-                             ID_VIEW_RADIO, ID_PORT_SETTINGS}));
+                             ID_EDIT_DELETE, ID_VIEW_RADIO, ID_PORT_SETTINGS}));
     EXPECT_EQ(mainMenu()[0].items[0].shortcut, "Ctrl+O");
     EXPECT_EQ(mainMenu()[0].items.back().shortcut, "Alt_F4");
 }
@@ -83,10 +83,13 @@ TEST(CommandTable, FormKeysSendTheButtonsAndEditingKeysSendNothingUseful) {
     EXPECT_EQ(acceleratorCommand("Ctrl+V"), ID_EDIT_PASTE_CHANNEL);
     EXPECT_EQ(acceleratorCommand("Shift+Ins"), ID_EDIT_PASTE);
     EXPECT_EQ(acceleratorCommand("Ctrl+Q"), 0);
+    EXPECT_EQ(acceleratorCommand("Ctrl+Z"), ID_EDIT_UNDO);
+    EXPECT_EQ(acceleratorCommand("Ctrl+Y"), ID_EDIT_REDO);
+    EXPECT_EQ(acceleratorCommand("Ctrl+Shift+Z"), ID_EDIT_REDO);
 
     std::set<std::string_view> keys;
     for (const Accelerator& a : accelerators()) EXPECT_TRUE(keys.insert(a.keys).second) << a.keys;
-    EXPECT_EQ(keys.size(), 17u);
+    EXPECT_EQ(keys.size(), 19u);
 }
 
 TEST(CommandTable, PromptsAndBuiltCommands) {

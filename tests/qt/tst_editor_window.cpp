@@ -118,7 +118,8 @@ private slots:
         QCOMPARE(tv->model()->columnCount(), 4);
         QCOMPARE(tv->model()->headerData(1, Qt::Horizontal).toString(),
                  QStringLiteral("Channel Name"));
-        QCOMPARE(tv->columnWidth(0), 80);
+        // The number column grows past 80 only as far as picture and five digits need.
+        QVERIFY(tv->columnWidth(0) >= 80 && tv->columnWidth(0) < 120);
         QCOMPARE(tv->columnWidth(1), 195);
         QCOMPARE(tv->columnWidth(2), 160);
         QVERIFY(tv->showGrid());

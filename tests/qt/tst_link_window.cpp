@@ -229,6 +229,36 @@ private slots:
         QVERIFY(!m_window->frame().commandAction(ui::cmd::ID_PORT_OPEN_CLOSE)->isChecked());
     }
 
+    void startUpMessagesComeOneAfterTheOther() {
+        // As the program starts with a file named on the command line: the
+        // file is opened once the port command has had its say.
+        ModalDriver driver;
+        const QString missing = m_dir.filePath(QStringLiteral("missing.bin"));
+        QFile config(m_dir.filePath(QStringLiteral("config.ini")));
+        QVERIFY(config.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        config.write(QStringLiteral("8\n0\n0\nNone\n%1\n115200\n1\n")
+                         .arg(m_dir.filePath(QStringLiteral("no-such-device")))
+                         .toUtf8());
+        config.close();
+        m_window = std::make_unique<qt::ZoEditWindow>();
+        m_link = new qt::LinkWindow(*m_window);
+        QWidget* modalAtFinish = nullptr;
+        int finished = 0;
+        connect(m_link, &qt::LinkWindow::startUpFinished, this, [&] {
+            ++finished;
+            modalAtFinish = QApplication::activeModalWidget();
+            m_window->openPath(missing);
+        });
+        m_window->frame().show();
+        QTRY_COMPARE(driver.messages.size(), 2);
+        QCOMPARE(finished, 1);
+        QVERIFY(!modalAtFinish);
+        QCOMPARE(driver.messages,
+                 (QStringList{
+                     QStringLiteral("Failed initializing port."),
+                     QStringLiteral("Cannot open %1: No such file or directory").arg(missing)}));
+    }
+
     void settingsDialogSavesWhatTheUserTyped() {
         openWindow(QStringLiteral("Port"));
         QTRY_COMPARE(statusText(), QStringLiteral("Please set up the port first."));

@@ -17,12 +17,9 @@ protected:
         dir_ = std::filesystem::temp_directory_path() /
                (std::string("zoedit_history_") + info->name());
         std::filesystem::create_directories(dir_);
-        ViewHooks hooks;
-        CHistoryBinding::connect(hooks, binding_ptr);
-        view = std::make_unique<CZoEditView>(fake.platform(), hooks);
+        view = std::make_unique<CZoEditView>(fake.platform());
         view->OnInitialUpdate();
         binding = std::make_unique<CHistoryBinding>(*view);
-        binding_ptr = binding.get();
         testing::DatabaseShape shape;
         shape.tv = 6;
         openDatabase(testing::buildDatabase(shape), (dir_ / "x.bin").string());
@@ -36,7 +33,6 @@ protected:
         open(path);
     }
 
-    CHistoryBinding* binding_ptr = nullptr;
     std::unique_ptr<CHistoryBinding> binding;
     std::filesystem::path dir_;
 };
@@ -85,8 +81,9 @@ TEST_F(HistoryBindingTest, SavingKeepsTheHistoryAndMovesTheCleanMark) {
 
 TEST_F(HistoryBindingTest, PendingModesKeepUndoAndRedoShut) {
     ASSERT_TRUE(binding->apply(edit::MoveChannel{ChannelKind::Tv, 0, 3}).ok());
-    for (PendingChange pending : {PendingChange{NewRecordPending{}}, PendingChange{CutPending{2}},
-                                  PendingChange{SortedOrder{}}, PendingChange{DragInProgress{1}}}) {
+    for (const PendingChange& pending :
+         {PendingChange{NewRecordPending{}}, PendingChange{CutPending{0}},
+          PendingChange{SortedOrder{}}, PendingChange{DragInProgress{0}}}) {
         view->state().m_pending = pending;
         EXPECT_FALSE(binding->canUndo());
         binding->undo();

@@ -50,8 +50,7 @@ TEST_F(ViewTest, OpenAsksForABinFileAndShowsIt) {
     // Captions of the ten boxes are groups 0..9 in the boxes' own order.
     for (int k = 0; k < 10; ++k) {
         EXPECT_EQ(text(IDC_FAVOURITE_CHECK[k]), nameBytes(db.favourites.groups[k].name)) << k;
-        // Binding point: on once the boxes change the groups through the edit operations.
-        EXPECT_FALSE(form().isEnabled(IDC_FAVOURITE_CHECK[k]));
+        EXPECT_TRUE(form().isEnabled(IDC_FAVOURITE_CHECK[k]));
     }
     EXPECT_EQ(IDC_FAVOURITE_CHECK[3], 1006);
     EXPECT_EQ(IDC_FAVOURITE_CHECK[4], 1008);
@@ -141,13 +140,22 @@ TEST_F(ViewTest, TruncatedFileIsRefusedLikeAWrongFormat) {
     EXPECT_EQ(state().m_bLoaded, 0);
 }
 
-TEST_F(ViewTest, UnreadableFileIsIgnoredSilently) {
+TEST_F(ViewTest, UnreadableFileIsNamedWithTheReasonAndKeepsTheLoadedOne) {
     openDatabase(testing::buildDatabase());
     const std::string good_path = text(IDC_FILE_PATH);
-    open(good_path + ".does-not-exist");
-    EXPECT_TRUE(fake.dialogs.messages().empty());
+    const int rows = tvList().rowCount();
+    const std::string missing = good_path + ".does-not-exist";
+    const std::string folder = std::filesystem::path(good_path).parent_path().string();
+    // Through the dialog and from the command line alike.
+    open(missing);
+    view->OpenPath(folder);
+    EXPECT_EQ(fake.dialogs.messageTexts(),
+              (std::vector<std::string>{"Cannot open " + missing + ": No such file or directory",
+                                        "Cannot open " + folder + ": Is a directory"}));
     EXPECT_EQ(view->currentPath(), good_path);
+    EXPECT_EQ(text(IDC_FILE_PATH), good_path);
     EXPECT_EQ(state().m_bLoaded, 1);
+    EXPECT_EQ(tvList().rowCount(), rows);
 }
 
 TEST_F(ViewTest, SecondFileWithFewerTranspondersReplacesTheSelector) {
@@ -201,10 +209,10 @@ TEST_F(ViewTest, PendingEditsAreOfferedForSavingBeforeTheNextOpen) {
     EXPECT_EQ(readBytes(first), before);
     EXPECT_EQ(state().m_bEditing, 0);  // the load ends edit mode
 
-    // Yes: the tables as they stand are written before the new file replaces them.
+    // Yes: the pages are committed and written before the new file replaces them.
     open(first);
     view->onCommand(IDC_EDIT);
-    view->database().tv.primary[0].service_id = 0x4321;
+    form().type(IDC_SERVICE_ID, "4321");
     fake.dialogs.clearRecords();
     fake.dialogs.answerMessage(ui::MessageAnswer::Yes);
     open(writeFile("third.bin", db));

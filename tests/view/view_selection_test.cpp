@@ -184,6 +184,7 @@ TEST_F(ViewTest, ListSwitchesShowOneListAndSelectItsFirstRow) {
     EXPECT_EQ(radioList().focusedRow(), 0);
     EXPECT_EQ(state().m_activeList, ActiveList::Radio);
     EXPECT_EQ(state().m_nSelectedRadioRow, 0);
+    EXPECT_EQ(text(IDC_CHANNEL_NAME_LABEL), ui::kRadioChannelNameLabel);
 
     // Back to TV: row 0 was still selected there, and the TV list must
     // become the active one all the same.
@@ -192,6 +193,7 @@ TEST_F(ViewTest, ListSwitchesShowOneListAndSelectItsFirstRow) {
     EXPECT_TRUE(form().isVisible(IDC_TV_LIST));
     EXPECT_TRUE(form().isVisible(IDC_TV_PICTURE));
     EXPECT_EQ(text(IDC_CHANNEL_NAME), tvList().cellText(0, 1));
+    EXPECT_EQ(text(IDC_CHANNEL_NAME_LABEL), ui::kTvChannelNameLabel);
 }
 
 TEST_F(ViewTest, SwitchingToAnEmptyListLeavesNoRowSelected) {

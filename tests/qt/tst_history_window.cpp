@@ -1,0 +1,91 @@
+// Undo and Redo in the real window, offscreen: the Edit menu's texts name
+// the step and follow the history, the keys reach the history, and a text
+// edit with the focus keeps Ctrl+Z for its own text.
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QLineEdit>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "qt/form_binder.h"
+#include "qt/main_frame.h"
+#include "qt/zoedit_window.h"
+#include "view/history_binding.h"
+#include "view/zoedit_view.h"
+
+using namespace zoedit;
+using namespace zoedit::ui::form;
+namespace cmd = zoedit::ui::cmd;
+
+class HistoryWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+
+    static QString menuText(qt::ZoEditWindow& w, int command) {
+        w.frame().updateCommandStates();
+        return w.frame().commandAction(command)->text().section(QLatin1Char('\t'), 0, 0);
+    }
+
+private slots:
+    void initTestCase() {
+        QStandardPaths::setTestModeEnabled(true);
+        QApplication::setOrganizationName(QStringLiteral("ZoEditTest"));
+        QSettings().clear();
+        QVERIFY(m_dir.isValid());
+    }
+
+    void menuAndKeysFollowTheHistory() {
+        const QString path = m_dir.filePath(QStringLiteral("sample.bin"));
+        QFile::remove(path);
+        QVERIFY(QFile::copy(QStringLiteral(ZOEDIT_SOURCE_DIR "/examples/sample.bin"), path));
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+        qt::ZoEditWindow w;
+        w.frame().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w.frame()));
+        w.openPath(path);
+        QAction* undo = w.frame().commandAction(cmd::ID_EDIT_UNDO);
+        QAction* redo = w.frame().commandAction(cmd::ID_EDIT_REDO);
+        QCOMPARE(menuText(w, cmd::ID_EDIT_UNDO), QStringLiteral("Undo"));
+        QVERIFY(!undo->isEnabled());
+
+        const std::size_t channels = w.view().database().tvCount();
+        QVERIFY(w.history().apply(edit::DeleteChannel{ChannelKind::Tv, 0}).ok());
+        QCOMPARE(menuText(w, cmd::ID_EDIT_UNDO), QStringLiteral("Undo Delete Channel"));
+        QVERIFY(undo->isEnabled());
+        QVERIFY(!redo->isEnabled());
+        QVERIFY(w.view().hasUnsavedEdits());
+
+        // The list has the focus: Ctrl+Z undoes the step.
+        w.form().widget(IDC_TV_LIST)->setFocus();
+        QTest::keyClick(&w.frame(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(w.view().database().tvCount(), channels);
+        QVERIFY(!w.view().hasUnsavedEdits());
+        QCOMPARE(menuText(w, cmd::ID_EDIT_REDO), QStringLiteral("Redo Delete Channel"));
+        QTest::keyClick(&w.frame(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(w.view().database().tvCount(), channels - 1);
+
+        // A writable text edit keeps Ctrl+Z for its text.
+        w.view().OnEdit();
+        auto* name = qobject_cast<QLineEdit*>(w.form().widget(IDC_CHANNEL_NAME));
+        QVERIFY(name && !name->isReadOnly());
+        name->setFocus();
+        QTest::keyClicks(name, QStringLiteral("xy"));
+        QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(w.view().database().tvCount(), channels - 1);
+        undo->trigger();  // the menu item while the edit has the focus: the edit's text again
+        QCOMPARE(w.view().database().tvCount(), channels - 1);
+        w.form().widget(IDC_TV_LIST)->setFocus();
+        QTest::keyClick(&w.frame(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(w.view().database().tvCount(), channels);
+        QTest::keyClick(&w.frame(), Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(w.view().database().tvCount(), channels - 1);
+    }
+};
+
+QTEST_MAIN(HistoryWindowTest)
+#include "tst_history_window.moc"
