@@ -24,6 +24,7 @@ const std::vector<Menu>& mainMenu() {
          {{ID_EDIT_NEW, "&جديد", "Ctrl+N"},
           {ID_EDIT_CUT_CHANNEL, "قطع", "Ctrl+X"},
           {ID_EDIT_PASTE_CHANNEL, "&إسترجاع", "Ctrl+V"},
+          {ID_EDIT_KEEP_ORDER, "Keep This Order", ""},
           {},
           {ID_EDIT_DELETE, "&مسح", "Ctrl+D"},
           {},
@@ -66,7 +67,9 @@ std::span<const int> toolbarButtons() {
 
 std::span<const Accelerator> accelerators() {
     // Ctrl+S, Ctrl+N, Ctrl+D and Ctrl+F send the form's buttons, not the menu
-    // commands; the standard editing keys send commands nothing handles.
+    // commands. Ctrl+X and Ctrl+V cut and paste channels, as the menu shows;
+    // a text edit with the focus takes them first. The other standard
+    // editing keys send commands nothing handles.
     static constexpr std::array<Accelerator, 19> table = {{
         {"Ctrl+O", ID_FILE_OPEN},
         {"Ctrl+P", ID_FILE_PRINT},
@@ -76,9 +79,9 @@ std::span<const Accelerator> accelerators() {
         {"Ctrl+F", ui::form::IDC_SEARCH},
         {"Ctrl+C", ID_EDIT_COPY},
         {"Ctrl+Ins", ID_EDIT_COPY},
-        {"Ctrl+X", ID_EDIT_CUT},
+        {"Ctrl+X", ID_EDIT_CUT_CHANNEL},
         {"Shift+Del", ID_EDIT_CUT},
-        {"Ctrl+V", ID_EDIT_PASTE},
+        {"Ctrl+V", ID_EDIT_PASTE_CHANNEL},
         {"Shift+Ins", ID_EDIT_PASTE},
         {"Ctrl+Z", ID_EDIT_UNDO},
         {"Alt+Backspace", ID_EDIT_UNDO},
@@ -124,7 +127,8 @@ bool isCommandBuilt(int id) {
         ID_APP_EXIT,        ID_VIEW_TV,       ID_VIEW_RADIO,    ID_VIEW_TOOLBAR,
         ID_VIEW_STATUS_BAR, ID_APP_ABOUT,     ID_PORT_SETTINGS, ID_PORT_OPEN_CLOSE,
         ID_DOWNLOAD,        ID_UPLOAD,        ID_EDIT_UNDO,     ID_EDIT_REDO,
-        ID_FILE_PRINT,      ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP};
+        ID_FILE_PRINT,      ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP,
+        ID_EDIT_CUT_CHANNEL, ID_EDIT_PASTE_CHANNEL, ID_EDIT_KEEP_ORDER};
     return std::find(built.begin(), built.end(), id) != built.end();
 }
 

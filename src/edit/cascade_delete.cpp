@@ -97,7 +97,8 @@ EditResult deleteTransponder(ChannelDatabase& db, TableCopy copy, std::size_t tr
     const auto& rows = rowsOf(db.transponders, copy);
     const bool orphaned =
         db.transponders.count > 0 &&
-        std::none_of(rows.begin(), rows.begin() + static_cast<std::ptrdiff_t>(db.transponders.count),
+        std::none_of(rows.begin(),
+                     rows.begin() + static_cast<std::ptrdiff_t>(db.transponders.count),
                      [&](const TransponderRecord& tp) { return tp.satellite_index == satellite; });
     if (orphaned && db.satellites.contains(satellite)) removeSatellite(db, copy, satellite);
     return EditResult::done();
@@ -131,6 +132,34 @@ EditResult moveChannel(ChannelDatabase& db, TableCopy copy, ChannelKind kind, st
         if (from < to && v > from && v <= to) return v - 1;
         if (to < from && v >= to && v < from) return v + 1;
         return v;
+    });
+    return EditResult::done();
+}
+
+EditResult reorderChannels(ChannelDatabase& db, TableCopy copy, ChannelKind kind,
+                           const std::vector<std::size_t>& order) {
+    auto& table = db.channels(kind);
+    const std::size_t n = table.count;
+    const auto notEveryChannelOnce = [] {
+        return EditResult::refused(EditOutcome::InvalidValue,
+                                   "The new order must name every channel of the list once.");
+    };
+    if (order.size() != n) return notEveryChannelOnce();
+    // new_row[old] = where the channel that stood at `old` goes.
+    std::vector<std::uint16_t> new_row(n, 0);
+    std::vector<bool> seen(n, false);
+    for (std::size_t row = 0; row < n; ++row) {
+        const std::size_t old = order[row];
+        if (old >= n || seen[old]) return notEveryChannelOnce();
+        seen[old] = true;
+        new_row[old] = static_cast<std::uint16_t>(row);
+    }
+    auto& rows = rowsOf(table, copy);
+    std::vector<ChannelRecord> moved(n);
+    for (std::size_t row = 0; row < n; ++row) moved[row] = rows[order[row]];
+    std::copy(moved.begin(), moved.end(), rows.begin());
+    renumberMembers(db, copy, kind, [&new_row, n](std::uint16_t v) -> std::uint16_t {
+        return v < n ? new_row[v] : v;
     });
     return EditResult::done();
 }

@@ -40,6 +40,7 @@ EditResult applyOperation(ChannelDatabase& db, TableCopy copy, const EditOperati
             [&](const DeleteTransponder& o) { return deleteTransponder(db, copy, o.transponder); },
             [&](const DeleteSatellite& o) { return deleteSatellite(db, copy, o.satellite); },
             [&](const MoveChannel& o) { return moveChannel(db, copy, o.kind, o.from, o.to); },
+            [&](const ReorderChannels& o) { return reorderChannels(db, copy, o.kind, o.order); },
             [&](const AddFavourite& o) {
                 return addFavourite(db, copy, o.group, o.kind, o.channel, o.position);
             },
@@ -73,6 +74,7 @@ std::string operationName(const EditOperation& operation) {
             [](const DeleteTransponder&) { return "Delete Transponder"; },
             [](const DeleteSatellite&) { return "Delete Satellite"; },
             [](const MoveChannel&) { return "Move Channel"; },
+            [](const ReorderChannels&) { return "Keep This Order"; },
             [](const AddFavourite&) { return "Add Favourite"; },
             [](const RemoveFavourite&) { return "Remove Favourite"; },
             [](const MoveFavourite&) { return "Move Favourite"; },

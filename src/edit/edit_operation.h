@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <variant>
+#include <vector>
 
 #include "edit/edit_operations.h"
 
@@ -27,6 +28,7 @@ struct DeleteChannel { ChannelKind kind; std::size_t row; };
 struct DeleteTransponder { std::size_t transponder; };
 struct DeleteSatellite { std::size_t satellite; };
 struct MoveChannel { ChannelKind kind; std::size_t from; std::size_t to; };
+struct ReorderChannels { ChannelKind kind; std::vector<std::size_t> order; };
 struct AddFavourite {
     std::size_t group;
     ChannelKind kind;
@@ -46,8 +48,8 @@ struct ClearFavouriteGroup { std::size_t group; ChannelKind kind; };
 using EditOperation =
     std::variant<SetSatelliteFields, SetTransponderFields, SetChannelFields, SetChannelLock,
                  InsertChannel, InsertTransponder, InsertSatellite, DeleteChannel,
-                 DeleteTransponder, DeleteSatellite, MoveChannel, AddFavourite, RemoveFavourite,
-                 MoveFavourite, RenameFavouriteGroup, ClearFavouriteGroup>;
+                 DeleteTransponder, DeleteSatellite, MoveChannel, ReorderChannels, AddFavourite,
+                 RemoveFavourite, MoveFavourite, RenameFavouriteGroup, ClearFavouriteGroup>;
 
 EditResult applyOperation(ChannelDatabase& db, TableCopy copy, const EditOperation& operation);
 

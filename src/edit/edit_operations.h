@@ -19,6 +19,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "database/channel_database.h"
 #include "edit/edit_result.h"
@@ -79,6 +80,11 @@ EditResult deleteSatellite(ChannelDatabase& db, TableCopy copy, std::size_t sate
 // in its group and still designates the same channel.
 EditResult moveChannel(ChannelDatabase& db, TableCopy copy, ChannelKind kind, std::size_t from,
                        std::size_t to);
+// Puts every channel of the list at once where `order` says: row i of the
+// list becomes the channel that stood at order[i]. `order` must name each
+// row below the count exactly once. Favourite entries follow their channels.
+EditResult reorderChannels(ChannelDatabase& db, TableCopy copy, ChannelKind kind,
+                           const std::vector<std::size_t>& order);
 
 // ----- Favourite groups ---------------------------------------------------
 // Groups are 0-based here (the window and the command line show them from 1).

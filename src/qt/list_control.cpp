@@ -34,6 +34,25 @@ QtListControl::QtListControl(ui::ControlId id, QTableView* view, EventSink sink)
     m_view->setIconSize(QSize(32, 16));
     m_view->viewport()->installEventFilter(this);
 
+    // Rows are dragged to another place with the view's own drag: it draws
+    // the drop indicator, scrolls at the edges, shows the no-entry cursor
+    // where nothing accepts the row, and Escape cancels. The owner moves the
+    // channel on the drop and refills the list.
+    m_view->setDragEnabled(true);
+    m_view->setAcceptDrops(true);
+    m_view->viewport()->setAcceptDrops(true);
+    m_view->setDropIndicatorShown(true);
+    m_view->setDragDropMode(QAbstractItemView::DragDrop);
+    m_view->setDragDropOverwriteMode(true);
+    m_view->setDefaultDropAction(Qt::MoveAction);
+    m_view->setAutoScroll(true);
+    m_model->setDragHandlers({[this](int row) {
+                                  emitEvent(ui::EventKind::BeginDrag, row);
+                                  return m_dragAccepted && m_dragAccepted();
+                              },
+                              [this](int target) { emitEvent(ui::EventKind::ButtonUp, target); },
+                              [this] { emitEvent(ui::EventKind::DragEnd, -1); }});
+
     connect(m_model, &ListModel::flushed, this, &QtListControl::applyColumnWidths);
     // selectionModel() is replaced by setModel only, which happens once above.
     connect(m_view->selectionModel(), &QItemSelectionModel::selectionChanged, this,

@@ -52,6 +52,9 @@ public:
     void setListStyle(bool list_style) override;
     void setImageList(int bitmap_id, int image_width) override;
 
+    // Whether the owner took up the drag that the last BeginDrag reported.
+    void setDragAccepted(std::function<bool()> accepted) { m_dragAccepted = std::move(accepted); }
+
     QTableView* view() const { return m_view; }
     ListModel* model() const { return m_model; }
 
@@ -71,6 +74,7 @@ private:
     EventSink m_sink;
     bool m_fromCode = false;  // selection changes made by the program
     bool m_listStyle = false;
+    std::function<bool()> m_dragAccepted;
 };
 
 }  // namespace zoedit::qt

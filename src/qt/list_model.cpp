@@ -1,10 +1,35 @@
 #include "qt/list_model.h"
 
 #include <QApplication>
+#include <QMimeData>
 #include <QPalette>
+#include <QPointer>
 #include <QTimer>
 
 namespace zoedit::qt {
+
+namespace {
+
+const QString kRowMimeType = QStringLiteral("application/x-zoedit-channel-row");
+
+// The dragged row. Qt deletes the drag's data when the drag is over, dropped
+// or cancelled, so its end tells the list that the drag has finished.
+class RowMimeData final : public QMimeData {
+public:
+    RowMimeData(const ListModel* source, int row) : m_source(source), m_row(row) {
+        setData(kRowMimeType, QByteArray::number(row));
+    }
+    ~RowMimeData() override {
+        if (m_source) m_source->dragEnded();
+    }
+    const ListModel* source() const { return m_source.data(); }
+
+private:
+    QPointer<const ListModel> m_source;
+    int m_row;
+};
+
+}  // namespace
 
 ListModel::ListModel(QObject* parent) : QAbstractTableModel(parent) {}
 
@@ -48,6 +73,40 @@ QVariant ListModel::headerData(int section, Qt::Orientation orientation, int rol
         return QString::fromUtf8(m_columns[static_cast<std::size_t>(section)].caption);
     if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
     return {};
+}
+
+Qt::ItemFlags ListModel::flags(const QModelIndex& index) const {
+    // Below the last row is a place to drop too: the end of the list.
+    if (!index.isValid()) return Qt::ItemIsDropEnabled;
+    return QAbstractTableModel::flags(index) | Qt::ItemIsDragEnabled | Qt::ItemIsDropEnabled;
+}
+
+QStringList ListModel::mimeTypes() const {
+    return {kRowMimeType};
+}
+
+QMimeData* ListModel::mimeData(const QModelIndexList& indexes) const {
+    if (indexes.isEmpty() || m_resetPending) return nullptr;
+    const int row = indexes.front().row();
+    if (!valid(row) || !m_drag.begin || !m_drag.begin(row)) return nullptr;
+    return new RowMimeData(this, row);
+}
+
+bool ListModel::canDropMimeData(const QMimeData* data, Qt::DropAction action, int, int,
+                                const QModelIndex&) const {
+    // Rows land only in the list they come from.
+    const auto* rowData = qobject_cast<const QMimeData*>(data);
+    const auto* own = dynamic_cast<const RowMimeData*>(rowData);
+    return own && own->source() == this && action == Qt::MoveAction;
+}
+
+bool ListModel::dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                             const QModelIndex& parent) {
+    if (!canDropMimeData(data, action, row, column, parent) || !m_drag.drop) return false;
+    // On a row (the view drops onto rows), or below the last one.
+    const int target = parent.isValid() ? parent.row() : (row >= 0 && row < size() ? row : -1);
+    m_drag.drop(target);
+    return true;
 }
 
 void ListModel::beginBatch() {

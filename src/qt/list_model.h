@@ -5,6 +5,7 @@
 #include <QAbstractTableModel>
 #include <QPixmap>
 #include <deque>
+#include <functional>
 #include <vector>
 
 #include "ui/list_control.h"
@@ -39,6 +40,29 @@ public:
     int size() const { return static_cast<int>(m_rows.size()); }
     const ui::ListRow& row(int index) const { return m_rows[static_cast<std::size_t>(index)]; }
 
+    // Dragging a row inside the list. The list asks whether a drag of the
+    // row may start, reports where the row was dropped (-1 below the last
+    // row), and that the drag is over, dropped or not.
+    struct DragHandlers {
+        std::function<bool(int row)> begin;
+        std::function<void(int target)> drop;
+        std::function<void()> end;
+    };
+    void setDragHandlers(DragHandlers handlers) { m_drag = std::move(handlers); }
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    Qt::DropActions supportedDragActions() const override { return Qt::MoveAction; }
+    Qt::DropActions supportedDropActions() const override { return Qt::MoveAction; }
+    QStringList mimeTypes() const override;
+    QMimeData* mimeData(const QModelIndexList& indexes) const override;
+    bool canDropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                         const QModelIndex& parent) const override;
+    bool dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                      const QModelIndex& parent) override;
+    // The drag whose data this model made has ended.
+    void dragEnded() const {
+        if (m_drag.end) m_drag.end();
+    }
+
     void setImage(const QPixmap& image) { m_image = image; }
     void setDropHighlight(int row);
     int dropHighlight() const { return m_dropRow; }
@@ -56,6 +80,7 @@ private:
     QPixmap m_image;
     int m_dropRow = -1;
     bool m_resetPending = false;
+    DragHandlers m_drag;
 };
 
 }  // namespace zoedit::qt

@@ -48,6 +48,9 @@ ZoEditWindow::ZoEditWindow() {
         m_view->onEvent(event);
         m_frame->updateCommandStates();
     });
+    for (ui::ControlId id : {ui::form::IDC_TV_LIST, ui::form::IDC_RADIO_LIST})
+        if (QtListControl* list = m_form->qtList(id))
+            list->setDragAccepted([this] { return m_view->state().isDragging(); });
     m_frame->setCommandHandler([this](int id) { return onCommand(id); });
     m_frame->setCommandEnabledQuery([this](int id) -> std::optional<bool> {
         if (!app::isCommandBuilt(id)) return std::nullopt;

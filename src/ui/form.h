@@ -28,7 +28,8 @@ enum class EventKind {
     ColumnClick,  // list: header click (item = the column)
     BeginDrag,    // list: a drag started on a row (item)
     MouseMove,    // while the mouse is captured (x, y in the form's coordinates)
-    ButtonUp,     // left button released while captured (x, y)
+    ButtonUp,     // list: a dragged row was dropped on row item (-1 below the last row)
+    DragEnd,      // list: the drag ended without a drop (Escape, released elsewhere)
 };
 
 struct ControlEvent {

@@ -202,6 +202,7 @@ inline constexpr int ID_EDIT_NEW = 32812;
 inline constexpr int ID_EDIT_CUT_CHANNEL = 32786;
 inline constexpr int ID_EDIT_PASTE_CHANNEL = 32811;
 inline constexpr int ID_EDIT_DELETE = 32776;
+inline constexpr int ID_EDIT_KEEP_ORDER = 32816;  // "Keep This Order" of a sorted list
 inline constexpr int ID_VIEW_TV = 32789;
 inline constexpr int ID_VIEW_RADIO = 32790;
 inline constexpr int ID_VIEW_FAVOURITES = 32788;

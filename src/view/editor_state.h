@@ -7,6 +7,9 @@
 #include <optional>
 #include <string>
 #include <variant>
+#include <vector>
+
+#include "database/channel_database.h"
 
 #include "database/channel_database.h"
 
@@ -34,18 +37,24 @@ struct NewRecordPending {
     int transponder = 0;                 // the transponder page's new transponder
     bool operator==(const NewRecordPending&) const = default;
 };
-// A list shows the working copy in a column-sort order.
+// A list shows its channels in a column-sort order. Only the rows are in
+// that order: the tables keep theirs until "Keep This Order" makes it theirs.
 struct SortedOrder {
+    ChannelKind kind = ChannelKind::Tv;
+    std::vector<std::size_t> channels{};  // the channel index shown in each row
     bool operator==(const SortedOrder&) const = default;
 };
-// A channel was cut and waits for its paste.
+// A channel was cut and waits for its paste. The cut only marks it: the
+// paste moves the channel as it is then, so nothing else has to wait.
 struct CutPending {
     int row = -1;  // the cut channel's row
+    ChannelKind kind = ChannelKind::Tv;
     bool operator==(const CutPending&) const = default;
 };
 // Rows are moving: the selection handler leaves the pages alone.
 struct DragInProgress {
     int row = -1;  // the dragged row
+    ChannelKind kind = ChannelKind::Tv;
     bool operator==(const DragInProgress&) const = default;
 };
 using PendingChange =
@@ -82,11 +91,22 @@ struct EditorState {
     bool isSorted() const { return std::holds_alternative<SortedOrder>(m_pending); }
     bool isDragging() const { return std::holds_alternative<DragInProgress>(m_pending); }
     bool hasPendingChange() const { return !std::holds_alternative<NoPendingChange>(m_pending); }
+    const SortedOrder* sortedOrder() const { return std::get_if<SortedOrder>(&m_pending); }
     std::optional<int> cutRow() const {
         if (const auto* cut = std::get_if<CutPending>(&m_pending)) return cut->row;
         return std::nullopt;
     }
     void clearPendingChange() { m_pending = NoPendingChange{}; }
+
+    // The channel table index shown in a row of a list: the row itself,
+    // unless that list is in a sorted order.
+    int channelOfRow(ChannelKind kind, int row) const {
+        const SortedOrder* sorted = sortedOrder();
+        if (!sorted || sorted->kind != kind || row < 0 ||
+            static_cast<std::size_t>(row) >= sorted->channels.size())
+            return row;
+        return static_cast<int>(sorted->channels[static_cast<std::size_t>(row)]);
+    }
 
     int selectedRow(ActiveList list) const {
         return list == ActiveList::Tv      ? m_nSelectedTvRow

@@ -41,7 +41,7 @@ void FavouriteBoxes::clear() {
     }
 }
 
-void FavouriteBoxes::onSelection(ChannelKind kind, int row, const EditorState& state) {
+void FavouriteBoxes::onSelection(ChannelKind kind, int channel, const EditorState& state) {
     if (!state.isDragging()) {
         for (int k = 0; k < kFavouriteBoxCount; ++k) {
             FavouriteBox& box = m_boxes[k];
@@ -52,7 +52,7 @@ void FavouriteBoxes::onSelection(ChannelKind kind, int row, const EditorState& s
             }
             show(k);
         }
-        if (!state.cutRow() && row >= 0) {
+        if (channel >= 0) {
             const auto& members = kind == ChannelKind::Tv ? m_db.favourites.tv_members
                                                           : m_db.favourites.radio_members;
             for (std::size_t k = 0; k < shownGroups(); ++k) {
@@ -61,9 +61,7 @@ void FavouriteBoxes::onSelection(ChannelKind kind, int row, const EditorState& s
                 FavouriteBox& box = m_boxes[k];
                 // A channel standing twice in a group shows its later place.
                 for (std::size_t e = start; e < start + count; ++e) {
-                    const std::uint16_t value =
-                        state.isSorted() ? members.working[e] : members.primary[e];
-                    if (value != row) continue;
+                    if (members.primary[e] != channel) continue;
                     box.entry_index = static_cast<int>(e);
                     box.checked = 1;
                     box.position = favouritePositionText(static_cast<int>(e - start + 1));

@@ -42,9 +42,9 @@ public:
     // file is being opened).
     void clear();
     // The selection handler's part: unless a drag is under way, the channel
-    // at `row` (its table index) is looked up in the groups, unless a cut is
-    // pending; in every case the working counts follow the kind selected.
-    void onSelection(ChannelKind kind, int row, const EditorState& state);
+    // with table index `channel` is looked up in the groups; in every case
+    // the working counts follow the kind selected.
+    void onSelection(ChannelKind kind, int channel, const EditorState& state);
 
     // Box k was clicked; the form holds its new check state. `channel` is the
     // selected channel's table index, nullopt when none is selected. Returns

@@ -12,9 +12,12 @@ void CZoEditView::FillList(ChannelKind kind) {
     ui::ListControl* list = listOf(kind);
     if (!list) return;
     const auto& table = m_db.channels(kind);
+    const SortedOrder* sorted = m_state.sortedOrder();
+    if (sorted && sorted->kind != kind) sorted = nullptr;
     std::vector<ui::ListRow> rows;
     rows.reserve(table.count);
-    for (std::size_t i = 0; i < table.count; ++i) {
+    for (std::size_t r = 0; r < table.count; ++r) {
+        const std::size_t i = sorted && r < sorted->channels.size() ? sorted->channels[r] : r;
         ui::ListRow row;
         row.texts = channelRowTexts(m_db, kind, i, m_codePage);
         // Only a byte of exactly 1 shows the picture; the page's box takes any non-zero.
@@ -69,6 +72,5 @@ void CZoEditView::FillTransponderSelector() {
         entries.push_back(transponderSelectorText(transponder));
     m_platform.form.setItems(IDC_TRANSPONDER_SELECTOR, std::move(entries));
 }
-
 
 }  // namespace zoedit

@@ -118,6 +118,9 @@ bool CZoEditView::Save() {
         messageBox(messages::kNothingToSave);
         return false;
     }
+    // The sorted order was only the rows': the file keeps its own order,
+    // and the page's values go to the channel the row showed.
+    m_listOps.LeaveSortedOrder();
     const auto kind = activeKind();
     int row = m_state.selectedRow(m_state.m_activeList);
     if (m_state.m_bEditing) {

@@ -12,6 +12,9 @@ inline constexpr char kDeleteSatelliteQuestion[] =
     "All channels and transponders related to this satellite will be deleted, proceed SAVING?";
 inline constexpr char kNoChannelSelected[] =
     "No channel is selected. Select a channel in the list first.";
+inline constexpr char kDeleteMarkedQuestion[] = "Marked channels will be deleted, proceed SAVING?";
+inline constexpr char kPasteIntoOtherList[] =
+    "The cut channel can only be pasted into the list it was cut from.";
 inline constexpr char kNothingToSave[] = "There is no channel file to save.";
 
 }  // namespace zoedit::messages

@@ -21,15 +21,17 @@ void CZoEditView::OnItemChanged(ChannelKind kind, int row) {
         ShowTransponder();
         ShowSatellite();
     }
-    m_favouriteBoxes.onSelection(kind, row, m_state);
+    m_favouriteBoxes.onSelection(kind, m_state.channelOfRow(kind, row), m_state);
     if (m_hooks.print_source) m_hooks.print_source(kind);
 }
 
 void CZoEditView::ShowChannel(ChannelKind kind, int row) {
     const auto& table = m_db.channels(kind);
-    if (row < 0 || static_cast<std::size_t>(row) >= table.count) return;
-    const std::size_t r = static_cast<std::size_t>(row);
-    const ChannelRecord& channel = m_state.isSorted() ? table.working[r] : table.primary[r];
+    // A sorted list shows the record of the row, wherever the table keeps it.
+    const int channel_index = m_state.channelOfRow(kind, row);
+    if (channel_index < 0 || static_cast<std::size_t>(channel_index) >= table.count) return;
+    const std::size_t r = static_cast<std::size_t>(channel_index);
+    const ChannelRecord& channel = table.primary[r];
     ui::ListControl* list = listOf(kind);
 
     const ChannelPageTexts texts = channelPageTexts(channel);
@@ -43,12 +45,7 @@ void CZoEditView::ShowChannel(ChannelKind kind, int row) {
     m_values.audio_pid = texts.audio_pid;
     m_values.fourth_pid = texts.fourth_pid;
 
-    std::size_t number = r + 1;
-    if (m_state.isSorted() && list && row < list->rowCount()) {
-        number = readDecimalText(list->cellText(row, kColumnNumber));
-    } else if (const auto cut = m_state.cutRow(); cut && row >= *cut) {
-        number = r + 2;  // the cut channel still counts before its paste
-    }
+    const std::size_t number = r + 1;
     m_values.channel_number = channelPageNumberText(number);
 
     m_values.pid_mode = channel.pid_mode != 0;

@@ -146,6 +146,7 @@ void CZoEditView::OnEdit() {
 
 void CZoEditView::OnCancel() {
     // A pending New changed no table: dropping it leaves no step behind.
+    m_listOps.LeaveSortedOrder();
     RefreshAndReselect();
     ui::Form& form = m_platform.form;
     form.setReadOnly(IDC_TRANSPONDER_NUMBER, false);
@@ -193,15 +194,8 @@ void CZoEditView::RefreshAndReselect(bool row_deleted) {
     if (!list) return;
     const int shown_rows = list->rowCount();
     int row = m_state.selectedRow(listOfKind(kind));
-    if (m_state.isSorted()) {
-        int number = row >= 0 && row < shown_rows
-                         ? readDecimalText(list->cellText(row, kColumnNumber))
-                         : 0;
-        if (number == shown_rows) number -= 1;
-        row = number - 1;
-    } else if (row_deleted && row + 1 == shown_rows) {
-        row -= 1;
-    }
+    // A sorted list is refilled in its order, so the row stays the row.
+    if (row_deleted && row + 1 == shown_rows) row -= 1;
     FillList(kind);
     // A delete can take many rows with it: the selection stays inside the list.
     row = std::min(row, list->rowCount() - 1);
@@ -282,6 +276,22 @@ void CZoEditView::onEvent(const ui::ControlEvent& event) {
             if (event.id == IDC_TV_LIST) OnItemChanged(ChannelKind::Tv, event.item);
             if (event.id == IDC_RADIO_LIST) OnItemChanged(ChannelKind::Radio, event.item);
             return;
+        case ui::EventKind::RightClick:
+            if (const auto kind = listKindOf(event.id))
+                m_listOps.OnContextMenu(*kind, event.x, event.y);
+            return;
+        case ui::EventKind::ColumnClick:
+            if (const auto kind = listKindOf(event.id)) m_listOps.OnColumnClick(*kind, event.item);
+            return;
+        case ui::EventKind::BeginDrag:
+            if (const auto kind = listKindOf(event.id)) m_listOps.OnBeginDrag(*kind, event.item);
+            return;
+        case ui::EventKind::ButtonUp:
+            if (const auto kind = listKindOf(event.id)) m_listOps.OnDrop(*kind, event.item);
+            return;
+        case ui::EventKind::DragEnd:
+            m_listOps.OnDragEnd();
+            return;
         case ui::EventKind::ItemClick:
             // A click outside the rows leaves no row selected; the active
             // list follows the selection change the click causes, not the click.
@@ -289,6 +299,7 @@ void CZoEditView::onEvent(const ui::ControlEvent& event) {
             if (event.id == IDC_RADIO_LIST) m_state.m_nSelectedRadioRow = event.item;
             return;
         case ui::EventKind::Clicked:
+            if (event.id == IDC_PID_MODE) return OnPidMode();
             for (int k = 0; k < kFavouriteBoxCount; ++k)
                 if (event.id == IDC_FAVOURITE_CHECK[k]) return OnFavouriteClicked(k);
             if (event.id == IDC_LOCKED) return OnLockClicked();
@@ -341,6 +352,15 @@ bool CZoEditView::onCommand(int id) {
         case IDC_SEARCH:
             if (isCommandAvailable(id)) OnSearch();
             return true;
+        case ui::cmd::ID_EDIT_CUT_CHANNEL:
+            m_listOps.OnCut();
+            return true;
+        case ui::cmd::ID_EDIT_PASTE_CHANNEL:
+            m_listOps.OnPaste();
+            return true;
+        case ui::cmd::ID_EDIT_KEEP_ORDER:
+            m_listOps.OnKeepOrder();
+            return true;
         default:
             return false;
     }
@@ -372,9 +392,13 @@ bool CZoEditView::isCommandAvailable(int id) const {
 bool CZoEditView::isCommandEnabled(int id) const {
     const EditorState& s = m_state;
     switch (id) {
-        // Nothing else changes the groups while a New waits for Save or Cancel.
+        // The dialog changes the groups by channel index: a cut or a sorted
+        // order would have it show and change other channels than the rows;
+        // nothing else changes the groups while a New waits for Save or Cancel.
         case ui::cmd::ID_VIEW_FAVOURITES:
-            return s.m_bLoaded != 0 && !s.isNewRecord();
+            return s.m_bLoaded != 0 && !s.cutRow() && !s.isSorted() && !s.isNewRecord();
+        case ui::cmd::ID_EDIT_KEEP_ORDER:
+            return s.m_bEditing != 0 && s.isSorted();
         case ui::cmd::ID_VIEW_TV:
         case ui::cmd::ID_VIEW_RADIO:
         case ui::cmd::ID_FILE_PRINT:
@@ -398,6 +422,28 @@ bool CZoEditView::isCommandEnabled(int id) const {
 
 bool CZoEditView::isCommandChecked(int /*id*/) const {
     return false;
+}
+
+void CZoEditView::ListChangeDone() {
+    applyButtonTable(m_platform.form, ButtonEvent::Paste);
+}
+
+std::optional<ChannelKind> CZoEditView::listKindOf(ui::ControlId id) {
+    if (id == IDC_TV_LIST) return ChannelKind::Tv;
+    if (id == IDC_RADIO_LIST) return ChannelKind::Radio;
+    return std::nullopt;
+}
+
+// "PID Mode": the three PIDs the box governs become writable with it; the
+// code PID never does.
+void CZoEditView::OnPidMode() {
+    ui::Form& form = m_platform.form;
+    if (!UpdateDataFromForm()) return;
+    if (!m_state.m_bEditing) return;
+    const bool pids = form.isChecked(IDC_PID_MODE);
+    for (ui::ControlId id : {IDC_VIDEO_PID, IDC_AUDIO_PID, IDC_FOURTH_PID})
+        form.setReadOnly(id, !pids);
+    form.setReadOnly(IDC_CODE_PID, true);
 }
 
 ui::ListControl* CZoEditView::listOf(ChannelKind kind) {

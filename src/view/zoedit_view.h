@@ -20,6 +20,7 @@
 #include "ui/platform.h"
 #include "view/editor_state.h"
 #include "view/favourite_boxes.h"
+#include "view/list_operations.h"
 #include "view/parental_lock.h"
 
 namespace zoedit {
@@ -129,6 +130,15 @@ public:
     // Every change of the records is one step here.
     edit::EditHistory& history() { return m_history; }
 
+    // A cut or a sorted order is over: New and Delete are on again.
+    void ListChangeDone();
+    // The selection as undo and redo give it back.
+    edit::RowSelection rowSelection() const;
+    // Applies one operation to the primary tables as one step of the
+    // history; a refusal is shown to the user. The caller refreshes the lists.
+    edit::EditResult ApplyEdit(const edit::EditOperation& operation,
+                               const edit::RowSelection& after);
+
 private:
     void PrepareOpen();
     void LoadPath(const std::string& path);
@@ -139,16 +149,13 @@ private:
     void ClearChannelFlags();
     void FillTransponderSelector();
     void SelectRow(ChannelKind kind, int row);
-    edit::RowSelection rowSelection() const;
-    // Applies one operation to the primary tables as one step of the history;
-    // a refusal is shown to the user.
-    edit::EditResult ApplyEdit(const edit::EditOperation& operation,
-                               const edit::RowSelection& after);
     std::vector<edit::EditOperation> PageCommit() const;
     edit::EditResult InsertPendingNew(const NewRecordPending& pending, int& row);
     void RedisplayNames();
     bool isCommandAvailable(int id) const;
     std::optional<ChannelKind> activeKind() const;
+    static std::optional<ChannelKind> listKindOf(ui::ControlId id);
+    void OnPidMode();
     std::string display(std::string_view bytes) const;
     void setComboText(ui::ControlId id, const std::string& text);
     ui::ListControl* listOf(ChannelKind kind);
@@ -163,6 +170,7 @@ private:
     edit::EditHistory m_history;
     FavouriteBoxes m_favouriteBoxes{m_platform.form, m_db};
     ParentalLock m_lock{m_platform.form};
+    CListOperations m_listOps{*this};
 };
 
 // The kind of channel a list shows, and back.

@@ -55,7 +55,7 @@ private slots:
     void otherMenus() {
         CMainFrame frame;
         QCOMPARE(itemsOf(menuAt(frame, 1)),
-                 (QStringList{"32812 &جديد\tCtrl+N", "32786 قطع\tCtrl+X", "32811 &إسترجاع\tCtrl+V",
+                 (QStringList{"32812 &جديد\tCtrl+N", "32786 قطع\tCtrl+X", "32811 &إسترجاع\tCtrl+V", "32816 Keep This Order",
                               "-", "32776 &مسح\tCtrl+D", "-", "57643 Undo\tCtrl+Z",
                               "57644 Redo\tCtrl+Y"}));
         // The code page choice follows the three list commands.
@@ -130,10 +130,10 @@ private slots:
         QTest::keyClick(&frame, Qt::Key_V, Qt::ControlModifier);
         QTest::keyClick(&frame, Qt::Key_Insert, Qt::ShiftModifier);
         // Ctrl+S is the form's save button, not the menu's save; Ctrl+X and
-        // Ctrl+V are the standard cut and paste, not the channel commands.
+        // Ctrl+V cut and paste channels, Shift+Ins is the standard paste.
         QCOMPARE(seen, (QList<int>{form::IDC_SAVE, form::IDC_NEW, form::IDC_DELETE,
-                                   form::IDC_SEARCH, cmd::ID_FILE_OPEN, cmd::ID_EDIT_CUT,
-                                   cmd::ID_EDIT_PASTE, cmd::ID_EDIT_PASTE}));
+                                   form::IDC_SEARCH, cmd::ID_FILE_OPEN, cmd::ID_EDIT_CUT_CHANNEL,
+                                   cmd::ID_EDIT_PASTE_CHANNEL, cmd::ID_EDIT_PASTE}));
     }
 
     void barsToggleAndStayInStep() {

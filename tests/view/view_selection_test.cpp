@@ -117,16 +117,14 @@ TEST_F(ViewTest, DuringADragThePagesKeepTheChannelWhereItBegan) {
     EXPECT_TRUE(form().isChecked(IDC_FAVOURITE_CHECK[0]));
 }
 
-TEST_F(ViewTest, PendingCutNumbersLaterRowsOneHigherAndSkipsTheLookup) {
+TEST_F(ViewTest, APendingCutOnlyMarksTheChannel) {
     openDatabase(satelliteTwoDatabase());
     view->state().m_pending = CutPending{3};
     view->OnItemChanged(ChannelKind::Tv, 2);
     EXPECT_EQ(text(IDC_CHANNEL_NUMBER), "003");
-    view->OnItemChanged(ChannelKind::Tv, 3);  // the cut row itself is already one higher
-    EXPECT_EQ(text(IDC_CHANNEL_NUMBER), "005");
-    view->OnItemChanged(ChannelKind::Tv, 5);
-    EXPECT_EQ(text(IDC_CHANNEL_NUMBER), "007");
-    EXPECT_FALSE(form().isChecked(IDC_FAVOURITE_CHECK[0]));
+    view->OnItemChanged(ChannelKind::Tv, 5);  // rows keep their numbers and their groups
+    EXPECT_EQ(text(IDC_CHANNEL_NUMBER), "006");
+    EXPECT_TRUE(form().isChecked(IDC_FAVOURITE_CHECK[0]));
 }
 
 TEST_F(ViewTest, LinksOutsideTheTablesShowEmptyPagesInsteadOfOtherRecords) {
