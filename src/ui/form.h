@@ -29,6 +29,8 @@ enum class EventKind {
     BeginDrag,    // list: a drag started on a row (item)
     MouseMove,    // while the mouse is captured (x, y in the form's coordinates)
     ButtonUp,     // left button released while captured (x, y)
+    Drop,         // list: the row `from` of this list was dropped on row item (-1: below the rows)
+    DragCancel,   // list: a drag from this list ended without a drop
 };
 
 struct ControlEvent {
@@ -37,6 +39,7 @@ struct ControlEvent {
     int item = -1;
     int x = 0;
     int y = 0;
+    int from = -1;  // Drop: the row the drag started on
 };
 
 using Rgb = std::uint32_t;  // 0x00BBGGRR as the resources give colours
