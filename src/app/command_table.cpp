@@ -117,7 +117,8 @@ bool isCommandBuilt(int id) {
     static constexpr std::array built = {ID_FILE_OPEN,       ID_FILE_SAVE,  ID_APP_EXIT,
                                          ID_VIEW_TV,         ID_VIEW_RADIO, ID_VIEW_TOOLBAR,
                                          ID_VIEW_STATUS_BAR, ID_APP_ABOUT,  ID_PORT_SETTINGS,
-                                         ID_PORT_OPEN_CLOSE, ID_DOWNLOAD,   ID_UPLOAD};
+                                         ID_PORT_OPEN_CLOSE, ID_DOWNLOAD,   ID_UPLOAD,
+                                         ID_VIEW_FAVOURITES};
     return std::find(built.begin(), built.end(), id) != built.end();
 }
 

@@ -6,6 +6,7 @@
 #include <QScrollBar>
 #include <QTableView>
 
+#include "qt/movable_rows_view.h"
 #include "qt/pictures.h"
 
 namespace zoedit::qt {
@@ -39,6 +40,16 @@ QtListControl::QtListControl(ui::ControlId id, QTableView* view, EventSink sink)
                 for (const QModelIndex& index : selected.indexes())
                     if (index.column() == 0) emitEvent(ui::EventKind::ItemChanged, index.row());
             });
+    if (auto* movable = qobject_cast<MovableRowsView*>(m_view)) {
+        m_model->setRowsMovable(true);
+        connect(movable, &MovableRowsView::dragStarted, this,
+                [this](int row) { emitEvent(ui::EventKind::BeginDrag, row); });
+        connect(movable, &MovableRowsView::dragCancelled, this,
+                [this] { emitEvent(ui::EventKind::DragCancel, -1); });
+        connect(m_model, &ListModel::rowDropped, this, [this](int from, int onto) {
+            if (m_sink) m_sink(ui::ControlEvent{m_id, ui::EventKind::Drop, onto, 0, 0, from});
+        });
+    }
     connect(m_view->horizontalHeader(), &QHeaderView::sectionClicked, this,
             [this](int column) { emitEvent(ui::EventKind::ColumnClick, column); });
     connect(m_view, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {

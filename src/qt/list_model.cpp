@@ -1,10 +1,36 @@
 #include "qt/list_model.h"
 
 #include <QApplication>
+#include <QMimeData>
 #include <QPalette>
 #include <QTimer>
 
 namespace zoedit::qt {
+
+namespace {
+
+// A dragged row: which model it comes from and its index, so that a drop
+// only ever moves a row within the list it was taken from.
+const QString kRowMimeType = QStringLiteral("application/x-zoedit-list-row");
+
+QByteArray rowPayload(const ListModel* model, int row) {
+    return QByteArray::number(reinterpret_cast<quintptr>(model)) + ' ' + QByteArray::number(row);
+}
+
+// The row a payload names, or -1 when it comes from another model.
+int rowFromPayload(const ListModel* model, const QMimeData* data) {
+    if (!data || !data->hasFormat(kRowMimeType)) return -1;
+    const QList<QByteArray> parts = data->data(kRowMimeType).split(' ');
+    bool owner_ok = false;
+    bool row_ok = false;
+    if (parts.size() != 2 ||
+        parts[0].toULongLong(&owner_ok) != reinterpret_cast<quintptr>(model) || !owner_ok)
+        return -1;
+    const int row = parts[1].toInt(&row_ok);
+    return row_ok && row >= 0 && row < model->size() ? row : -1;
+}
+
+}  // namespace
 
 ListModel::ListModel(QObject* parent) : QAbstractTableModel(parent) {}
 
@@ -115,6 +141,48 @@ void ListModel::setDropHighlight(int row) {
     if (m_resetPending) return;
     for (int r : {old, m_dropRow})
         if (valid(r)) emit dataChanged(index(r, 0), index(r, columnCount() - 1));
+}
+
+Qt::ItemFlags ListModel::flags(const QModelIndex& index) const {
+    Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+    if (m_movable) {
+        // A drop lands on a row (highlighted) or below the rows.
+        flags |= Qt::ItemIsDropEnabled;
+        if (index.isValid()) flags |= Qt::ItemIsDragEnabled;
+    }
+    return flags;
+}
+
+QStringList ListModel::mimeTypes() const {
+    return {kRowMimeType};
+}
+
+QMimeData* ListModel::mimeData(const QModelIndexList& indexes) const {
+    if (!m_movable || indexes.isEmpty() || !valid(indexes.front().row())) return nullptr;
+    auto* data = new QMimeData;
+    data->setData(kRowMimeType, rowPayload(this, indexes.front().row()));
+    return data;
+}
+
+Qt::DropActions ListModel::supportedDragActions() const {
+    return m_movable ? Qt::MoveAction : Qt::IgnoreAction;
+}
+
+Qt::DropActions ListModel::supportedDropActions() const {
+    return m_movable ? Qt::MoveAction : Qt::IgnoreAction;
+}
+
+bool ListModel::canDropMimeData(const QMimeData* data, Qt::DropAction action, int, int,
+                                const QModelIndex&) const {
+    return m_movable && action == Qt::MoveAction && rowFromPayload(this, data) >= 0;
+}
+
+bool ListModel::dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                             const QModelIndex& parent) {
+    if (!canDropMimeData(data, action, row, column, parent)) return false;
+    const int onto = parent.isValid() ? parent.row() : (row >= 0 && row < size() ? row : -1);
+    emit rowDropped(rowFromPayload(this, data), onto);
+    return true;
 }
 
 }  // namespace zoedit::qt

@@ -43,9 +43,25 @@ public:
     void setDropHighlight(int row);
     int dropHighlight() const { return m_dropRow; }
 
+    // Rows the user may drag to another place of the same list. The model
+    // only carries the drag: a drop reports the move (rowDropped), and the
+    // owner changes its data and fills the list again.
+    void setRowsMovable(bool movable) { m_movable = movable; }
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    QStringList mimeTypes() const override;
+    QMimeData* mimeData(const QModelIndexList& indexes) const override;
+    Qt::DropActions supportedDragActions() const override;
+    Qt::DropActions supportedDropActions() const override;
+    bool canDropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                         const QModelIndex& parent) const override;
+    bool dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                      const QModelIndex& parent) override;
+
 signals:
     // Emitted after a batch of structural changes has reached the views.
     void flushed();
+    // Row `from` of this model was dropped on row `onto` (-1: below the rows).
+    void rowDropped(int from, int onto);
 
 private:
     void beginBatch();
@@ -56,6 +72,7 @@ private:
     QPixmap m_image;
     int m_dropRow = -1;
     bool m_resetPending = false;
+    bool m_movable = false;
 };
 
 }  // namespace zoedit::qt

@@ -6,6 +6,7 @@
 #include "app/command_table.h"
 #include "database/field_format.h"
 #include "qt/code_page_setting.h"
+#include "qt/favourites_dialog.h"
 #include "qt/form_binder.h"
 #include "qt/list_control.h"
 #include "qt/main_form_widget.h"
@@ -27,6 +28,7 @@ ZoEditWindow::ZoEditWindow() {
 
     m_form = new QtForm(m_formWidget);
     m_dialogs = std::make_unique<QtDialogs>(m_frame);
+    registerFavouritesDialog(*m_dialogs);
     m_status = std::make_unique<QtStatusBar>(m_frame);
     m_poster = new QtMessagePoster(this);
     m_menus = std::make_unique<QtPopupMenus>(m_frame);

@@ -22,12 +22,7 @@ void CZoEditView::OnItemChanged(ChannelKind kind, int row) {
         MarkFavourites(kind, row);
     }
 
-    // The favourite boxes count against the members of the kind just selected.
-    for (int k = 0; k < kFavouriteBoxCount; ++k) {
-        const auto& group = m_db.favourites.groups[static_cast<std::size_t>(k)];
-        m_favourites[k].working_count =
-            kind == ChannelKind::Tv ? group.tv_count : group.radio_count;
-    }
+    ResetFavouriteCounts(kind);
     if (m_hooks.print_source) m_hooks.print_source(kind);
 }
 

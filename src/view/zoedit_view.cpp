@@ -220,6 +220,9 @@ bool CZoEditView::onCommand(int id) {
         case IDC_EDIT:
             OnEdit();
             return true;
+        case ui::cmd::ID_VIEW_FAVOURITES:
+            OnFavourites();
+            return true;
         case IDC_SAVE:
         case ui::cmd::ID_FILE_SAVE:
             Save();
@@ -233,6 +236,8 @@ bool CZoEditView::isCommandEnabled(int id) const {
     const EditorState& s = m_state;
     switch (id) {
         case ui::cmd::ID_VIEW_FAVOURITES:
+            // The dialog edits the primary groups, which these modes hold apart.
+            return s.m_bLoaded && !s.m_bNewRecord && !s.m_bCutPending && !s.m_bSorted;
         case ui::cmd::ID_VIEW_TV:
         case ui::cmd::ID_VIEW_RADIO:
             return s.m_bLoaded != 0;

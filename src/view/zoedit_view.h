@@ -10,6 +10,7 @@
 
 #include "database/channel_database.h"
 #include "database/codepage.h"
+#include "favourites/favourite_dialog.h"
 #include "ui/platform.h"
 #include "view/editor_state.h"
 
@@ -73,6 +74,9 @@ public:
     void ShowList(ChannelKind kind);
     // Edit button 1040.
     void OnEdit();
+    // Command 32788: the favourites dialog, and the main view brought up to
+    // date with what it changed.
+    void OnFavourites();
 
     void ShowChannel(ChannelKind kind, int row);
     void ShowTransponder();
@@ -104,6 +108,7 @@ private:
     void ShowPageControls(int page);
     void SetupLists();
     void MarkFavourites(ChannelKind kind, int row);
+    void ResetFavouriteCounts(ChannelKind kind);
     void ClearChannelFlags();
     void FillTransponderSelector();
     void SetFavouriteCaptions();
@@ -119,6 +124,7 @@ private:
     EditorState m_state;
     FormValues m_values;
     std::array<FavouriteBox, kFavouriteBoxCount> m_favourites;
+    FavouriteDialogMemory m_favouriteDialog;
 };
 
 // The kind of channel a list shows, and back.
