@@ -28,6 +28,7 @@ struct ReceiverArgs {
     std::string save_file;
     std::size_t split = 0;
     std::size_t noise = 0;
+    std::size_t hold_after = 0;
 };
 
 int runReceiver(const ReceiverArgs& args) {
@@ -46,6 +47,7 @@ int runReceiver(const ReceiverArgs& args) {
     options.save_path = args.save_file;
     options.split = args.split;
     options.noise = args.noise;
+    options.hold_after_blocks = args.hold_after;
     if (!args.send_file.empty()) {
         std::ifstream in(args.send_file, std::ios::binary);
         if (!in) {
@@ -107,6 +109,8 @@ void addReceiverCommand(CLI::App& app) {
     cmd->add_option("--save", args->save_file, "Where a received channel file is stored");
     cmd->add_option("--split", args->split, "Deliver each frame in pieces of this many bytes");
     cmd->add_option("--noise", args->noise, "Stray bytes sent before the first answer");
+    cmd->add_option("--hold-after", args->hold_after,
+                    "Hold an upload after this many blocks until SIGUSR1 gives it up");
     cmd->callback([args, cmd] {
         if (args->port.empty() && !args->pty) throw CLI::RequiredError("--port or --pty");
         if (const int status = runReceiver(*args); status != 0) throw CLI::RuntimeError(status);

@@ -1,14 +1,17 @@
 #include "cli/database_csv.h"
 
 #include <initializer_list>
+#include <vector>
 
 #include "cli/cli_support.h"
 #include "database/field_format.h"
+#include "view/channel_columns.h"
 
 namespace zoedit::cli {
 namespace {
 
-void appendRow(std::string& out, std::initializer_list<std::string> fields) {
+template <typename Fields>
+void appendRow(std::string& out, const Fields& fields) {
     bool first = true;
     for (const auto& f : fields) {
         if (!first) out += ',';
@@ -18,14 +21,16 @@ void appendRow(std::string& out, std::initializer_list<std::string> fields) {
     out += '\n';
 }
 
+void appendRow(std::string& out, std::initializer_list<std::string> fields) {
+    appendRow<std::initializer_list<std::string>>(out, fields);
+}
+
 void channelRows(std::string& out, const ChannelDatabase& db, ChannelKind kind, CodePage page) {
-    appendRow(out, {kChannelColumnTitles[0], kChannelColumnTitles[1], kChannelColumnTitles[2],
-                    kChannelColumnTitles[3]});
-    for (std::size_t i = 0; i < db.channels(kind).count; ++i) {
-        const auto row = channelRowTexts(db, kind, i);
-        appendRow(out, {row[kColumnNumber], toUtf8(row[kColumnName], page), row[kColumnTransponder],
-                        toUtf8(row[kColumnSatellite], page)});
-    }
+    std::vector<std::string> titles;
+    for (const ChannelColumnSpec& column : kChannelColumns) titles.emplace_back(column.title);
+    appendRow(out, titles);
+    for (std::size_t i = 0; i < db.channels(kind).count; ++i)
+        appendRow(out, channelRowTexts(db, kind, i, page));
 }
 
 void satelliteRows(std::string& out, const ChannelDatabase& db, CodePage page) {

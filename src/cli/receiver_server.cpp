@@ -17,9 +17,14 @@ using Clock = std::chrono::steady_clock;
 using Bytes = std::vector<std::uint8_t>;
 
 volatile std::sig_atomic_t g_stop = 0;
+volatile std::sig_atomic_t g_give_up = 0;
 
 void onStopSignal(int) {
     g_stop = 1;
+}
+
+void onGiveUpSignal(int) {
+    g_give_up = 1;
 }
 
 // A gap between the pieces of a split frame, so that the far side's reads
@@ -101,6 +106,8 @@ void installStopSignals() {
     action.sa_flags = 0;  // no restart: a blocked read or write returns at once
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
+    action.sa_handler = onGiveUpSignal;
+    sigaction(SIGUSR1, &action, nullptr);
     std::signal(SIGPIPE, SIG_IGN);
 }
 
@@ -128,9 +135,14 @@ int serveReceiver(int fd, link::ReceiverOptions options, const ServeOptions& ser
             receiver.announce();
             last_announce = now;
         }
-        if (!receiver.idle() && now - last_heard > silence) {
-            log << "receiver: the PC went quiet, transfer abandoned" << std::endl;
+        // A held transfer waits for the signal alone, however long that takes.
+        if (g_give_up || (!receiver.idle() && !receiver.held() && now - last_heard > silence)) {
+            if (!receiver.idle())
+                log << "receiver: " << (g_give_up ? "told to give up" : "the PC went quiet")
+                    << ", transfer abandoned" << std::endl;
+            g_give_up = 0;
             receiver.reset();
+            last_heard = now - serve.announce_every;
         }
         if (!out.flush()) {
             if (errno == EIO) break;  // the far side closed

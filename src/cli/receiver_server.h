@@ -15,7 +15,8 @@ struct ServeOptions {
     std::chrono::milliseconds announce_every{500};
 };
 
-// SIGINT and SIGTERM make serveReceiver return 0 at its next turn.
+// SIGINT and SIGTERM make serveReceiver return 0 at its next turn; SIGUSR1
+// makes it give up the transfer under way, as if the PC had gone quiet.
 void installStopSignals();
 
 // 0 when stopped by a signal or when the far side closed the line; 1 on an

@@ -143,19 +143,6 @@ std::string favouritePositionText(int position) {
     return format("%.3d", position);
 }
 
-std::array<std::string, 4> channelRowTexts(const ChannelDatabase& db, ChannelKind kind,
-                                           std::size_t row) {
-    const auto& table = db.channels(kind);
-    if (!table.contains(row)) return {};
-    return channelRowTexts(db, table.primary[row], row + 1);
-}
-
-std::array<std::string, 4> channelRowTexts(const ChannelDatabase& db, const ChannelRecord& channel,
-                                           std::size_t number) {
-    return {channelNumberText(number), nameBytes(channel.name), transponderColumnText(db, channel),
-            satelliteColumnText(db, channel)};
-}
-
 std::string transponderColumnText(const ChannelDatabase& db, const ChannelRecord& channel) {
     const TransponderRecord* tp = db.transponderOf(channel);
     if (!tp) return {};

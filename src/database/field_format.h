@@ -32,23 +32,11 @@ std::string channelNumberText(std::size_t number);      // "%.4d"
 std::string channelPageNumberText(std::size_t number);  // "%0.3d"
 std::string favouritePositionText(int position);        // "%.3d", "000" = not a member
 
-// Column indexes of the TV and radio lists.
-enum ChannelColumn { kColumnNumber = 0, kColumnName, kColumnTransponder, kColumnSatellite };
-inline constexpr std::array<const char*, 4> kChannelColumnTitles = {
-    "Number", "Channel Name", "Transponder", "Satellite Name"};
-
-// The four column texts of row `row` of the TV or radio list (record `row` of
-// the primary table). A row past the table's count gives four empty texts.
-std::array<std::string, 4> channelRowTexts(const ChannelDatabase& db, ChannelKind kind,
-                                           std::size_t row);
-// The same for any record shown under channel number `number` (the sorted
-// list shows working-copy records under their original numbers).
-std::array<std::string, 4> channelRowTexts(const ChannelDatabase& db, const ChannelRecord& channel,
-                                           std::size_t number);
-
-// A channel whose transponder_index, or whose transponder's satellite_index,
-// points outside its table has no transponder or satellite to describe: these
-// columns are then empty rather than showing some other record's data.
+// The "Transponder" and "Satellite Name" texts of a channel's list row (the
+// satellite's name as bytes). A channel whose transponder_index, or whose
+// transponder's satellite_index, points outside its table has no transponder
+// or satellite to describe: the texts are then empty rather than showing some
+// other record's data.
 std::string transponderColumnText(const ChannelDatabase& db, const ChannelRecord& channel);
 std::string satelliteColumnText(const ChannelDatabase& db, const ChannelRecord& channel);
 

@@ -34,7 +34,6 @@ void CFavoriteDlg::onInitDialog(ui::DialogHost& host) {
         const bool in_file = groupInFile(k);
         form.setReadOnly(IDC_GROUP_NAME[k], true);
         form.setInputLimit(IDC_GROUP_NAME[k], kGroupNameLength);
-        form.setText(IDC_GROUP_NAME[k], in_file ? toUtf8(groupName(k), m_page) : std::string());
         // A group the file does not hold has nothing to show and no name to keep.
         form.setEnabled(IDC_GROUP_NAME[k], in_file);
         form.setEnabled(IDC_GROUP_SELECTOR[k], in_file);
@@ -50,6 +49,7 @@ void CFavoriteDlg::onInitDialog(ui::DialogHost& host) {
             list->setSingleSelection(true);
         }
     }
+    showNames(host);
     form.setVisible(IDC_CANCEL, false);
     m_mode = ChannelKind::Tv;
     form.setChecked(IDC_TV_MODE, true);
@@ -98,7 +98,9 @@ bool CFavoriteDlg::onKey(ui::DialogHost& host, ui::DialogKey key) {
             return true;
         case ui::DialogKey::Undo:
             // A name edit with the focus undoes its own typing.
-            return !m_editing.has_value();
+            if (m_editing || !m_edits.undo) return false;
+            undoStep(host);
+            return true;
     }
     return false;
 }
@@ -115,6 +117,12 @@ void CFavoriteDlg::finish(ui::DialogHost& host, int result) {
 }
 
 // ----- Names ----------------------------------------------------------------
+
+void CFavoriteDlg::showNames(ui::DialogHost& host) {
+    for (int k = 0; k < kFavouriteDialogGroups; ++k)
+        host.form().setText(IDC_GROUP_NAME[k],
+                            groupInFile(k) ? toUtf8(groupName(k), m_page) : std::string());
+}
 
 void CFavoriteDlg::beginNameEdit(ui::DialogHost& host, int k) {
     if (!groupInFile(k)) return;
@@ -218,6 +226,16 @@ bool CFavoriteDlg::groupInFile(int k) const {
 // Sizes come from the table itself, so the lists never disagree with it.
 std::size_t CFavoriteDlg::groupSize(int k, ChannelKind kind) const {
     return groupInFile(k) ? m_db.groupMembers(static_cast<std::size_t>(k), kind).size() : 0;
+}
+
+// Takes back the last step made in this opening, never an earlier one, and
+// shows the groups as they are again.
+bool CFavoriteDlg::undoStep(ui::DialogHost& host) {
+    if (m_stepsMade == 0 || !m_edits.undo()) return false;
+    --m_stepsMade;
+    showNames(host);
+    selectGroup(host, m_group);
+    return true;
 }
 
 bool CFavoriteDlg::applyStep(std::span<const edit::EditOperation> step) {

@@ -31,9 +31,11 @@ struct FavouriteDialogMemory {
 
 // How the dialog changes the tables. `apply` takes the operations of one
 // user action, which are one step of the edit history (clearing a group's
-// name and emptying it is one step of two operations).
+// name and emptying it is one step of two operations); `undo`, when there is
+// a history, takes back its last step (false when it could not).
 struct FavouriteEdits {
     std::function<edit::EditResult(std::span<const edit::EditOperation> step)> apply;
+    std::function<bool()> undo;
 };
 
 class CFavoriteDlg final : public ui::ModalDialog {
@@ -53,11 +55,12 @@ public:
     ChannelKind mode() const { return m_mode; }
     // Channel table index of the entry last moved by a drop.
     std::optional<std::size_t> draggedChannel() const { return m_draggedChannel; }
-    // Steps handed to the owner.
+    // Steps handed to the owner, less those taken back.
     int stepsMade() const { return m_stepsMade; }
 
 private:
     // Names.
+    void showNames(ui::DialogHost& host);
     void beginNameEdit(ui::DialogHost& host, int k);
     void endNameEdit(ui::DialogHost& host, int k);
     std::string groupName(int k) const;
@@ -74,6 +77,7 @@ private:
     void cancelDrag(ui::DialogHost& host);
 
     bool applyStep(std::span<const edit::EditOperation> step);
+    bool undoStep(ui::DialogHost& host);
     void finish(ui::DialogHost& host, int result);
 
     ChannelDatabase& m_db;

@@ -52,6 +52,7 @@ void ReceiverEmulator::announce() {
 
 void ReceiverEmulator::reset() {
     state_ = State::Idle;
+    held_ = false;
     frame_.clear();
     incoming_.clear();
 }
@@ -72,6 +73,7 @@ void ReceiverEmulator::onByte(std::uint8_t b) {
                 frame[0] = LINK_HEADER;
                 std::copy_n(options_.send_file.begin(), kLinkHeaderSize, frame.begin() + 1);
                 next_block_ = kLinkHeaderSize;
+                blocks_acked_ = 0;
                 upload_verdict_.reset();
                 state_ = State::WaitHeaderAck;
                 emit(frame);
@@ -90,8 +92,16 @@ void ReceiverEmulator::onByte(std::uint8_t b) {
             if (frame_.size() == kBlockFrameSize) blockReceived();
             break;
         case State::WaitHeaderAck:
-        case State::WaitBlockAck:
             if (b == LINK_ACK) sendNextBlock();
+            break;
+        case State::WaitBlockAck:
+            if (b != LINK_ACK || held_) break;
+            ++blocks_acked_;
+            if (blocks_acked_ == options_.hold_after_blocks) {
+                held_ = true;
+                break;
+            }
+            sendNextBlock();
             break;
         case State::WaitVerdict:
             if (b == LINK_DONE || b == LINK_BAD_CHECKSUM || b == LINK_BAD_VERIFY) {

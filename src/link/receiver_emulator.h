@@ -25,6 +25,10 @@ struct ReceiverOptions {
     std::string save_path;                // where it stores what it receives; empty: memory only
     std::size_t split = 0;                // deliver each frame in pieces of this many bytes
     std::size_t noise = 0;                // stray bytes before its first answer
+    // Stop an upload once this many blocks have been acknowledged and send
+    // nothing more of it until reset(); 0: never. Lets a test act at a known
+    // point of a transfer however fast or slow the machine is.
+    std::size_t hold_after_blocks = 0;
 };
 
 class ReceiverEmulator {
@@ -47,6 +51,8 @@ public:
     void receive(std::span<const std::uint8_t> bytes);
     // Gives up a transfer the PC abandoned (the caller decides when).
     void reset();
+    // Set while an upload waits at its hold point.
+    bool held() const { return held_; }
 
     State state() const { return state_; }
     bool idle() const { return state_ == State::Idle; }
@@ -78,6 +84,8 @@ private:
     std::vector<std::uint8_t> incoming_;  // header and data of the download so far
     bool framing_ok_ = true;
     std::size_t next_block_ = 0;  // offset into send_file of the next block to send
+    std::size_t blocks_acked_ = 0;
+    bool held_ = false;
     std::vector<std::uint8_t> received_;
     int downloads_ = 0;
     int uploads_ = 0;

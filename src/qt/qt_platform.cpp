@@ -121,7 +121,8 @@ std::optional<std::string> QtDialogs::fileDialog(const ui::FileDialogRequest& re
 
 namespace {
 
-std::optional<ui::DialogKey> dialogKey(const QKeyEvent* key) {
+std::optional<ui::DialogKey> dialogKey(QKeyEvent* key) {
+    if (key->matches(QKeySequence::Undo)) return ui::DialogKey::Undo;
     switch (key->key()) {
         case Qt::Key_Escape:
             return ui::DialogKey::Escape;

@@ -4,21 +4,15 @@
 
 #include "app/close_prompt.h"
 #include "app/command_table.h"
-#include "database/field_format.h"
 #include "qt/code_page_setting.h"
-#include "qt/favourites_dialog.h"
+#include "qt/editor_dialogs.h"
 #include "qt/form_binder.h"
-#include "qt/list_control.h"
 #include "qt/main_form_widget.h"
 #include "qt/main_frame.h"
 #include "qt/qt_platform.h"
 #include "view/zoedit_view.h"
 
 namespace zoedit::qt {
-
-namespace {
-using namespace ui::form;
-}
 
 ZoEditWindow::ZoEditWindow() {
     m_frame = new CMainFrame;
@@ -28,7 +22,7 @@ ZoEditWindow::ZoEditWindow() {
 
     m_form = new QtForm(m_formWidget);
     m_dialogs = std::make_unique<QtDialogs>(m_frame);
-    registerFavouritesDialog(*m_dialogs);
+    registerEditorDialogs(*m_dialogs);
     m_status = std::make_unique<QtStatusBar>(m_frame);
     m_poster = new QtMessagePoster(this);
     m_menus = std::make_unique<QtPopupMenus>(m_frame);
@@ -88,40 +82,7 @@ void ZoEditWindow::onMessage(const ui::Message& message) {
 void ZoEditWindow::setCodePage(CodePage page) {
     storeCodePage(page);
     m_frame->setCodePageIndex(codePageIndex(page));
-    if (page == m_view->codePage()) return;
     m_view->setCodePage(page);
-    redisplayNames();
-}
-
-void ZoEditWindow::redisplayNames() {
-    if (!m_view->state().m_bLoaded) return;
-    const ChannelDatabase& db = m_view->database();
-    for (int k = 0; k < kFavouriteBoxCount; ++k) {
-        const auto g = static_cast<std::size_t>(k);
-        auto& box = m_view->favouriteBoxes()[g];
-        box.caption = g < db.favouriteGroupCount()
-                          ? toUtf8(nameBytes(db.favourites.groups[g].name), m_view->codePage())
-                          : std::string();
-        m_form->setText(IDC_FAVOURITE_CHECK[k], box.caption);
-    }
-    // Refilling drops the selection: put it back, and show the record again
-    // unless the user is in the middle of editing it.
-    const EditorState& state = m_view->state();
-    for (ChannelKind kind : {ChannelKind::Tv, ChannelKind::Radio}) {
-        const int row =
-            kind == ChannelKind::Tv ? state.m_nSelectedTvRow : state.m_nSelectedRadioRow;
-        m_view->FillList(kind);
-        QtListControl* list =
-            m_form->qtList(kind == ChannelKind::Tv ? IDC_TV_LIST : IDC_RADIO_LIST);
-        if (list && row >= 0 && row < list->rowCount()) {
-            list->setRowSelected(row, true);
-            list->ensureVisible(row);
-        }
-    }
-    const ActiveList active = state.m_activeList;
-    const int row = state.selectedRow(active);
-    if (!state.m_bEditing && row >= 0 && active != ActiveList::None)
-        m_view->OnItemChanged(active == ActiveList::Tv ? ChannelKind::Tv : ChannelKind::Radio, row);
 }
 
 }  // namespace zoedit::qt

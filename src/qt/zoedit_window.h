@@ -48,7 +48,6 @@ public:
 
 private:
     void onMessage(const ui::Message& message);
-    void redisplayNames();
 
     CMainFrame* m_frame = nullptr;  // owns the widgets below
     MainFormWidget* m_formWidget = nullptr;

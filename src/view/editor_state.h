@@ -4,7 +4,9 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
+#include <variant>
 
 namespace zoedit {
 
@@ -12,6 +14,36 @@ inline constexpr int kFavouriteBoxCount = 10;  // the channel page shows groups 
 
 enum class Page { Channel = 0, Transponder = 1, Satellite = 2 };
 enum class ActiveList { None, Tv, Radio };
+
+// A change that waits for Save or Cancel, or a list operation under way. Only
+// one at a time: each disables the commands that would start another, so the
+// invalid mixtures (a New pending in a sorted list, a drag during a New) have
+// no representation.
+struct NoPendingChange {
+    bool operator==(const NoPendingChange&) const = default;
+};
+// New made placeholder records in the working copy; Save folds the whole
+// working copy back, Cancel drops it.
+struct NewRecordPending {
+    Page page = Page::Channel;  // the page New ran on
+    bool operator==(const NewRecordPending&) const = default;
+};
+// A list shows the working copy in a column-sort order.
+struct SortedOrder {
+    bool operator==(const SortedOrder&) const = default;
+};
+// A channel was cut and waits for its paste.
+struct CutPending {
+    int row = -1;  // the cut channel's row
+    bool operator==(const CutPending&) const = default;
+};
+// Rows are moving: the selection handler leaves the pages alone.
+struct DragInProgress {
+    int row = -1;  // the dragged row
+    bool operator==(const DragInProgress&) const = default;
+};
+using PendingChange =
+    std::variant<NoPendingChange, NewRecordPending, SortedOrder, CutPending, DragInProgress>;
 
 // Flags and counters are plain ints, 0 or 1 for flags, as the other parts of
 // the view read and set them.
@@ -25,13 +57,8 @@ struct EditorState {
 
     int m_bEditing = 0;     // Edit pressed since the file was loaded
     int m_bSaved = 0;       // a save has been made since the view was created
-    int m_bNewRecord = 0;   // a New is pending in the working copy
-    int m_bSorted = 0;      // a list shows the working copy in column-sort order
-    int m_bCutPending = 0;  // a channel was cut and waits for its paste
-    int m_nCutRow = -1;     // the cut channel's row
-    int m_bDragging = 0;    // rows are moving: the selection handler leaves the pages alone
-    int m_bRowDeleted = 0;  // the last command was a delete
-    int m_bLoaded = 0;      // a channel file has been loaded
+    PendingChange m_pending;  // New, sort, cut or drag under way, or nothing
+    int m_bLoaded = 0;        // a channel file has been loaded
     int m_bModified = 0;    // the user changed data since the last load or save
 
     // Which of the two lists is on show (the TV and radio switches).
@@ -44,6 +71,16 @@ struct EditorState {
     // Transfer flags of the two directions of the receiver link.
     int m_bDownloadActive = 0;
     int m_bUploadActive = 0;
+
+    bool isNewRecord() const { return std::holds_alternative<NewRecordPending>(m_pending); }
+    bool isSorted() const { return std::holds_alternative<SortedOrder>(m_pending); }
+    bool isDragging() const { return std::holds_alternative<DragInProgress>(m_pending); }
+    bool hasPendingChange() const { return !std::holds_alternative<NoPendingChange>(m_pending); }
+    std::optional<int> cutRow() const {
+        if (const auto* cut = std::get_if<CutPending>(&m_pending)) return cut->row;
+        return std::nullopt;
+    }
+    void clearPendingChange() { m_pending = NoPendingChange{}; }
 
     int selectedRow(ActiveList list) const {
         return list == ActiveList::Tv      ? m_nSelectedTvRow

@@ -78,8 +78,9 @@ void CZoEditView::UpdateDataToForm() {
     form.setText(IDC_CHANNEL_NUMBER, m_values.channel_number);
     form.setChecked(IDC_PID_MODE, m_values.pid_mode != 0);
     for (int k = 0; k < kFavouriteBoxCount; ++k) {
-        form.setChecked(IDC_FAVOURITE_CHECK[k], m_favourites[k].checked != 0);
-        form.setText(IDC_FAVOURITE_POSITION[k], m_favourites[k].position);
+        const FavouriteBox& box = m_favouriteBoxes.boxes()[static_cast<std::size_t>(k)];
+        form.setChecked(IDC_FAVOURITE_CHECK[k], box.checked != 0);
+        form.setText(IDC_FAVOURITE_POSITION[k], box.position);
     }
 }
 
@@ -105,8 +106,9 @@ bool CZoEditView::UpdateDataFromForm() {
     m_values.channel_number = form.text(IDC_CHANNEL_NUMBER);
     m_values.pid_mode = form.isChecked(IDC_PID_MODE) ? 1 : 0;
     for (int k = 0; k < kFavouriteBoxCount; ++k) {
-        m_favourites[k].checked = form.isChecked(IDC_FAVOURITE_CHECK[k]) ? 1 : 0;
-        m_favourites[k].position = form.text(IDC_FAVOURITE_POSITION[k]);
+        FavouriteBox& box = m_favouriteBoxes.boxes()[static_cast<std::size_t>(k)];
+        box.checked = form.isChecked(IDC_FAVOURITE_CHECK[k]) ? 1 : 0;
+        box.position = form.text(IDC_FAVOURITE_POSITION[k]);
     }
     return true;
 }

@@ -1,6 +1,7 @@
 // Filling the two channel lists and the transponder selector, and the
 // switches that choose which list is on show.
 #include "database/field_format.h"
+#include "view/channel_columns.h"
 #include "view/zoedit_view.h"
 
 namespace zoedit {
@@ -14,10 +15,8 @@ void CZoEditView::FillList(ChannelKind kind) {
     std::vector<ui::ListRow> rows;
     rows.reserve(table.count);
     for (std::size_t i = 0; i < table.count; ++i) {
-        const auto texts = channelRowTexts(m_db, kind, i);
         ui::ListRow row;
-        row.texts.reserve(texts.size());
-        for (const std::string& text : texts) row.texts.push_back(display(text));
+        row.texts = channelRowTexts(m_db, kind, i, m_codePage);
         // Only a byte of exactly 1 shows the picture; the page's box takes any non-zero.
         row.image = table.primary[i].scrambled == 1 ? ui::kScrambledImage : ui::kNoImage;
         rows.push_back(std::move(row));
@@ -70,14 +69,5 @@ void CZoEditView::FillTransponderSelector() {
     m_platform.form.setItems(IDC_TRANSPONDER_SELECTOR, std::move(entries));
 }
 
-void CZoEditView::SetFavouriteCaptions() {
-    for (int k = 0; k < kFavouriteBoxCount; ++k) {
-        const std::size_t g = static_cast<std::size_t>(k);
-        m_favourites[k].caption = g < m_db.favouriteGroupCount()
-                                      ? display(nameBytes(m_db.favourites.groups[g].name))
-                                      : std::string();
-        m_platform.form.setText(IDC_FAVOURITE_CHECK[k], m_favourites[k].caption);
-    }
-}
 
 }  // namespace zoedit

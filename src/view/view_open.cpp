@@ -1,6 +1,8 @@
 // The Open command: the save question, the file dialog, reading the file and
 // showing it, or restoring the form when the file is refused.
 #include "database/channel_file.h"
+#include "view/edit_buttons.h"
+#include "view/view_messages.h"
 #include "view/zoedit_view.h"
 
 namespace zoedit {
@@ -42,10 +44,7 @@ void CZoEditView::PrepareOpen() {
                                            ui::MessageButtons::YesNo, ui::MessageIcon::Warning});
         if (answer == ui::MessageAnswer::Yes) Save();
     }
-    for (FavouriteBox& box : m_favourites) {
-        box.position = "000";
-        box.checked = 0;
-    }
+    m_favouriteBoxes.clear();
     m_state.m_bDownloadActive = 0;
     m_state.m_bUploadActive = 0;
     m_state.m_nSortColumn = -1;
@@ -54,12 +53,7 @@ void CZoEditView::PrepareOpen() {
 
 void CZoEditView::LoadPath(const std::string& path) {
     ui::Form& form = m_platform.form;
-    for (ui::ControlId id : IDC_FAVOURITE_CHECK) form.setEnabled(id, true);
-    for (FavouriteBox& box : m_favourites) {
-        box.position = "000";
-        box.checked = 0;
-        box.indicator = 0;
-    }
+    m_favouriteBoxes.clear();
     // The path of the data in memory; restored when the new file is refused,
     // so that a later save never writes the old tables over the refused file.
     const std::string previous_path = m_values.path;
@@ -88,13 +82,12 @@ void CZoEditView::LoadPath(const std::string& path) {
     }
 
     FillTransponderSelector();
-    SetFavouriteCaptions();
+    m_favouriteBoxes.setCaptions(m_codePage);
     FillList(ChannelKind::Tv);
     FillList(ChannelKind::Radio);
     ShowList(ChannelKind::Tv);
-    for (ui::ControlId id : {IDC_TV_SWITCH, IDC_RADIO_SWITCH, IDC_EDIT, IDC_SEARCH})
-        form.setEnabled(id, true);
-    for (ui::ControlId id : {IDC_NEW, IDC_SAVE, IDC_DELETE, IDC_CANCEL}) form.setEnabled(id, false);
+    for (ui::ControlId id : {IDC_TV_SWITCH, IDC_RADIO_SWITCH, IDC_SEARCH}) form.setEnabled(id, true);
+    applyButtonTable(form, ButtonEvent::FileLoaded);
     m_state.m_bLoaded = 1;
     m_state.m_bEditing = 0;
     m_state.m_bModified = 0;
@@ -102,18 +95,18 @@ void CZoEditView::LoadPath(const std::string& path) {
     // Edit mode ends with the load: fields that the previous file's Edit made
     // writable would take typing that no save could keep.
     EnterReadOnlyState();
-    for (ui::ControlId id : IDC_FAVOURITE_CHECK) form.setEnabled(id, true);
+    m_favouriteBoxes.setEnabled(true);
+    DisableUnbuiltControls();
+    if (m_hooks.file_opened) m_hooks.file_opened();
 }
 
 void CZoEditView::ClearChannelFlags() {
-    m_state.m_bDragging = 0;
-    m_state.m_bSorted = 0;
-    m_state.m_bCutPending = 0;
+    m_state.clearPendingChange();
 }
 
 bool CZoEditView::Save() {
     if (!m_state.m_bLoaded || m_values.path.empty()) {
-        messageBox("There is no channel file to save.");
+        messageBox(messages::kNothingToSave);
         return false;
     }
     const SaveResult result =
@@ -124,6 +117,7 @@ bool CZoEditView::Save() {
     }
     m_state.m_bSaved = 1;
     m_state.m_bModified = 0;
+    if (m_hooks.file_saved) m_hooks.file_saved();
     return true;
 }
 

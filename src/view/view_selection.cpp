@@ -2,6 +2,7 @@
 // fill the tab pages from the selected channel, its transponder and its
 // satellite.
 #include "database/field_format.h"
+#include "view/channel_columns.h"
 #include "view/zoedit_view.h"
 
 namespace zoedit {
@@ -15,14 +16,12 @@ void CZoEditView::OnItemChanged(ChannelKind kind, int row) {
         m_state.m_nSelectedRadioRow = row;
     m_state.m_activeList = listOfKind(kind);
 
-    if (!m_state.m_bDragging) {
+    if (!m_state.isDragging()) {
         ShowChannel(kind, row);
         ShowTransponder();
         ShowSatellite();
-        MarkFavourites(kind, row);
     }
-
-    ResetFavouriteCounts(kind);
+    m_favouriteBoxes.onSelection(kind, row, m_state);
     if (m_hooks.print_source) m_hooks.print_source(kind);
 }
 
@@ -30,7 +29,7 @@ void CZoEditView::ShowChannel(ChannelKind kind, int row) {
     const auto& table = m_db.channels(kind);
     if (row < 0 || static_cast<std::size_t>(row) >= table.count) return;
     const std::size_t r = static_cast<std::size_t>(row);
-    const ChannelRecord& channel = m_state.m_bSorted ? table.working[r] : table.primary[r];
+    const ChannelRecord& channel = m_state.isSorted() ? table.working[r] : table.primary[r];
     ui::ListControl* list = listOf(kind);
 
     const ChannelPageTexts texts = channelPageTexts(channel);
@@ -45,9 +44,9 @@ void CZoEditView::ShowChannel(ChannelKind kind, int row) {
     m_values.fourth_pid = texts.fourth_pid;
 
     std::size_t number = r + 1;
-    if (m_state.m_bSorted && list && row < list->rowCount()) {
+    if (m_state.isSorted() && list && row < list->rowCount()) {
         number = readDecimalText(list->cellText(row, kColumnNumber));
-    } else if (m_state.m_bCutPending && row >= m_state.m_nCutRow) {
+    } else if (const auto cut = m_state.cutRow(); cut && row >= *cut) {
         number = r + 2;  // the cut channel still counts before its paste
     }
     m_values.channel_number = channelPageNumberText(number);
@@ -65,9 +64,7 @@ void CZoEditView::ShowChannel(ChannelKind kind, int row) {
             form.setReadOnly(id, !pids);
         form.setReadOnly(IDC_CODE_PID, true);
     }
-    const bool channel_page = m_state.m_nCurrentPage == 0;
-    form.setVisible(IDC_LOCKED_PICTURE, channel_page && m_values.locked != 0);
-    form.setVisible(IDC_UNLOCKED_PICTURE, channel_page && m_values.locked == 0);
+    m_lock.showPicture(m_values.locked != 0, m_state.m_nCurrentPage == 0);
 }
 
 void CZoEditView::ShowTransponder() {
@@ -112,42 +109,6 @@ void CZoEditView::ShowSatellite() {
     if (known) form.setSelectedIndex(IDC_SATELLITE_SELECTOR, s);
     form.setText(IDC_SATELLITE_SELECTOR, m_values.satellite_name);
     form.setText(IDC_SATELLITE_BANNER, m_values.satellite_banner);
-}
-
-// Looks the channel up in the first ten groups and shows its places.
-void CZoEditView::MarkFavourites(ChannelKind kind, int row) {
-    ui::Form& form = m_platform.form;
-    for (int k = 0; k < kFavouriteBoxCount; ++k) {
-        FavouriteBox& box = m_favourites[k];
-        box.position = "000";
-        if (box.indicator) {
-            box.checked = 0;
-            box.indicator = 0;
-            form.setChecked(IDC_FAVOURITE_CHECK[k], false);
-        }
-        form.setText(IDC_FAVOURITE_POSITION[k], box.position);
-    }
-    if (m_state.m_bCutPending || row < 0) return;
-
-    const auto& members =
-        kind == ChannelKind::Tv ? m_db.favourites.tv_members : m_db.favourites.radio_members;
-    const std::size_t groups =
-        std::min<std::size_t>(m_db.favouriteGroupCount(), kFavouriteBoxCount);
-    for (std::size_t k = 0; k < groups; ++k) {
-        const std::size_t start = m_db.groupMemberStart(k, kind);
-        const std::size_t count = m_db.groupMembers(k, kind).size();
-        FavouriteBox& box = m_favourites[k];
-        for (std::size_t e = start; e < start + count; ++e) {
-            const std::uint16_t value = m_state.m_bSorted ? members.working[e] : members.primary[e];
-            if (value != row) continue;
-            box.entry_index = static_cast<int>(e);
-            box.checked = 1;
-            box.position = favouritePositionText(static_cast<int>(e - start + 1));
-            box.indicator = 1;
-            form.setChecked(IDC_FAVOURITE_CHECK[k], true);
-            form.setText(IDC_FAVOURITE_POSITION[k], box.position);
-        }
-    }
 }
 
 }  // namespace zoedit

@@ -5,6 +5,9 @@
 
 #include "database/field_format.h"
 #include "ui/combo_text.h"
+#include "view/channel_columns.h"
+#include "view/channel_search.h"
+#include "view/edit_buttons.h"
 #include "view/page_controls.h"
 
 namespace zoedit {
@@ -14,8 +17,6 @@ using namespace ui::form;
 namespace {
 
 constexpr ui::ControlId kEditButtons[] = {IDC_EDIT, IDC_NEW, IDC_SAVE, IDC_DELETE, IDC_CANCEL};
-
-constexpr int kColumnWidths[4] = {80, 195, 160, 130};
 
 // The document never has a name of its own.
 constexpr char kDocumentTitle[] = "Untitled";
@@ -80,9 +81,10 @@ void CZoEditView::SetupLists() {
         ui::ListControl* list = listOf(kind);
         if (!list) continue;
         if (list->columnCount() == 0) {
-            for (int c = 0; c < 4; ++c)
-                list->insertColumn(
-                    c, {kChannelColumnTitles[static_cast<std::size_t>(c)], kColumnWidths[c]});
+            for (int c = 0; c < kChannelColumnCount; ++c) {
+                const ChannelColumnSpec& column = kChannelColumns[static_cast<std::size_t>(c)];
+                list->insertColumn(c, {std::string(column.title), column.width});
+            }
         }
         list->setImageList(ui::IDB_SCRAMBLED, 32);
         list->setSingleSelection(true);
@@ -113,8 +115,7 @@ void CZoEditView::ShowPageControls(int page) {
     const bool radio = m_state.m_shownList == ActiveList::Radio;
     form.setVisible(IDC_TV_PICTURE, channel_page && !radio);
     form.setVisible(IDC_RADIO_PICTURE, channel_page && radio);
-    form.setVisible(IDC_LOCKED_PICTURE, channel_page && m_values.locked != 0);
-    form.setVisible(IDC_UNLOCKED_PICTURE, channel_page && m_values.locked == 0);
+    m_lock.showPicture(m_values.locked != 0, channel_page);
 }
 
 void CZoEditView::OnTabSelChange(int page) {
@@ -134,16 +135,128 @@ void CZoEditView::OnEdit() {
                              IDC_FREQUENCY, IDC_SYMBOL_RATE, IDC_SATELLITE_NAME, IDC_POSITION})
         form.setReadOnly(id, false);
 
-    for (ui::ControlId id : {IDC_POLARISATION, IDC_FEC, IDC_PID_MODE, IDC_LOCKED, IDC_NEW, IDC_SAVE,
-                             IDC_DELETE, IDC_CANCEL})
+    for (ui::ControlId id : {IDC_POLARISATION, IDC_FEC, IDC_PID_MODE, IDC_LOCKED})
         form.setEnabled(id, true);
-    for (ui::ControlId id : IDC_FAVOURITE_CHECK) form.setEnabled(id, true);
+    m_favouriteBoxes.setEnabled(true);
+    applyButtonTable(form, ButtonEvent::Edit);
     // The two selectors only display the current satellite and transponder.
-    for (ui::ControlId id : {IDC_EDIT, IDC_SATELLITE_SELECTOR, IDC_TRANSPONDER_SELECTOR})
+    for (ui::ControlId id : {IDC_SATELLITE_SELECTOR, IDC_TRANSPONDER_SELECTOR})
         form.setEnabled(id, false);
 
     m_state.m_bEditing = 1;
-    m_state.m_bNewRecord = 0;
+    if (m_state.isNewRecord()) m_state.clearPendingChange();
+    DisableUnbuiltControls();
+}
+
+// Binding point: New, Delete, the favourite boxes and the lock change the
+// tables through the edit operations, which this branch does not have yet.
+// Until they are bound the controls stay disabled, so that none of them
+// takes input that nothing keeps.
+void CZoEditView::DisableUnbuiltControls() {
+    ui::Form& form = m_platform.form;
+    for (ui::ControlId id : {IDC_NEW, IDC_DELETE, IDC_LOCKED}) form.setEnabled(id, false);
+    m_favouriteBoxes.setEnabled(false);
+}
+
+void CZoEditView::OnCancel() {
+    // Binding point: a pending New is dropped here once New is bound.
+    RefreshAndReselect();
+    ui::Form& form = m_platform.form;
+    form.setReadOnly(IDC_TRANSPONDER_NUMBER, false);
+    form.setReadOnly(IDC_FREQUENCY_ORDER, false);
+    m_state.clearPendingChange();
+    applyButtonTable(form, ButtonEvent::Cancel);
+    m_favouriteBoxes.setEnabled(true);
+    DisableUnbuiltControls();
+}
+
+std::optional<ChannelKind> CZoEditView::activeKind() const {
+    switch (m_state.m_activeList) {
+        case ActiveList::Tv:
+            return ChannelKind::Tv;
+        case ActiveList::Radio:
+            return ChannelKind::Radio;
+        case ActiveList::None:
+            break;
+    }
+    return std::nullopt;
+}
+
+// Selects a row as the user would (selected, not focused, scrolled into
+// view, the list focused) and runs the selection handler, which selecting
+// from code does not notify.
+void CZoEditView::SelectRow(ChannelKind kind, int row) {
+    ui::ListControl* list = listOf(kind);
+    if (!list) return;
+    m_platform.form.setFocus(kind == ChannelKind::Tv ? IDC_TV_LIST : IDC_RADIO_LIST);
+    if (row < 0 || row >= list->rowCount()) {
+        if (kind == ChannelKind::Tv)
+            m_state.m_nSelectedTvRow = -1;
+        else
+            m_state.m_nSelectedRadioRow = -1;
+        return;
+    }
+    list->setRowSelected(row, true);
+    list->ensureVisible(row);
+    OnItemChanged(kind, row);
+}
+
+void CZoEditView::RefreshAndReselect(bool row_deleted) {
+    const ChannelKind kind = activeKind().value_or(
+        m_state.m_shownList == ActiveList::Radio ? ChannelKind::Radio : ChannelKind::Tv);
+    ui::ListControl* list = listOf(kind);
+    if (!list) return;
+    const int shown_rows = list->rowCount();
+    int row = m_state.selectedRow(listOfKind(kind));
+    if (m_state.isSorted()) {
+        int number = row >= 0 && row < shown_rows
+                         ? readDecimalText(list->cellText(row, kColumnNumber))
+                         : 0;
+        if (number == shown_rows) number -= 1;
+        row = number - 1;
+    } else if (row_deleted && row + 1 == shown_rows) {
+        row -= 1;
+    }
+    FillList(kind);
+    // A delete can take many rows with it: the selection stays inside the list.
+    row = std::min(row, list->rowCount() - 1);
+    SelectRow(kind, row);
+}
+
+void CZoEditView::OnSearch() {
+    if (!m_state.m_bLoaded) return;
+    CSearchDlg dialog;
+    if (m_platform.dialogs.runModal(dialog) != ui::IDOK) return;
+    const ChannelKind kind = activeKind().value_or(
+        m_state.m_shownList == ActiveList::Radio ? ChannelKind::Radio : ChannelKind::Tv);
+    const ui::ListControl* list = listOf(kind);
+    if (!list) return;
+    if (const auto row = findChannelRow(*list, dialog.searchText())) SelectRow(kind, *row);
+}
+
+void CZoEditView::setCodePage(CodePage page) {
+    if (page == m_codePage) return;
+    m_codePage = page;
+    RedisplayNames();
+}
+
+void CZoEditView::RedisplayNames() {
+    if (!m_state.m_bLoaded) return;
+    m_favouriteBoxes.setCaptions(m_codePage);
+    // Refilling drops the selection: put it back, and show the record again
+    // unless the user is in the middle of editing it.
+    for (ChannelKind kind : {ChannelKind::Tv, ChannelKind::Radio}) {
+        const int row = m_state.selectedRow(listOfKind(kind));
+        FillList(kind);
+        ui::ListControl* list = listOf(kind);
+        if (list && row >= 0 && row < list->rowCount()) {
+            list->setRowSelected(row, true);
+            list->ensureVisible(row);
+        }
+    }
+    const auto kind = activeKind();
+    const int row = m_state.selectedRow(m_state.m_activeList);
+    if (!m_state.m_bEditing && kind && row >= 0) OnItemChanged(*kind, row);
 }
 
 // Changes the user makes on the pages: typing while in edit mode, the drop
@@ -191,7 +304,9 @@ void CZoEditView::onEvent(const ui::ControlEvent& event) {
             if (event.id == IDC_RADIO_LIST) m_state.m_nSelectedRadioRow = event.item;
             return;
         case ui::EventKind::Clicked:
-            onCommand(event.id);
+            // A disabled button's key (Ctrl+N, Ctrl+S, Ctrl+D) does nothing;
+            // the buttons themselves are never clicked while disabled.
+            if (isCommandAvailable(event.id)) onCommand(event.id);
             return;
         default:
             return;
@@ -225,10 +340,39 @@ bool CZoEditView::onCommand(int id) {
             return true;
         case IDC_SAVE:
         case ui::cmd::ID_FILE_SAVE:
-            Save();
+            if (isCommandAvailable(id)) Save();
+            return true;
+        case IDC_CANCEL:
+            if (isCommandAvailable(id)) OnCancel();
+            return true;
+        case IDC_SEARCH:
+            if (isCommandAvailable(id)) OnSearch();
             return true;
         default:
             return false;
+    }
+}
+
+// Whether a button, or a key or menu command standing for one, acts now: a
+// key does what its button would do, and nothing while the button is off.
+bool CZoEditView::isCommandAvailable(int id) const {
+    ui::Form& form = m_platform.form;
+    switch (id) {
+        case IDC_SAVE:
+        case IDC_NEW:
+        case IDC_DELETE:
+        case IDC_CANCEL:
+        case IDC_EDIT:
+        case IDC_SEARCH:
+            return form.isEnabled(id);
+        case ui::cmd::ID_FILE_SAVE:
+            return form.isEnabled(IDC_SAVE);
+        case ui::cmd::ID_EDIT_NEW:
+            return form.isEnabled(IDC_NEW);
+        case ui::cmd::ID_EDIT_DELETE:
+            return form.isEnabled(IDC_DELETE);
+        default:
+            return true;
     }
 }
 
@@ -236,19 +380,22 @@ bool CZoEditView::isCommandEnabled(int id) const {
     const EditorState& s = m_state;
     switch (id) {
         case ui::cmd::ID_VIEW_FAVOURITES:
-            // The dialog edits the primary groups, which these modes hold apart.
-            return s.m_bLoaded && !s.m_bNewRecord && !s.m_bCutPending && !s.m_bSorted;
+            // The dialog edits the primary groups, which a pending New, sort,
+            // cut or drag holds apart in the working copy.
+            return s.m_bLoaded && !s.hasPendingChange();
         case ui::cmd::ID_VIEW_TV:
         case ui::cmd::ID_VIEW_RADIO:
             return s.m_bLoaded != 0;
+        // The menu's New, Save and Delete follow their buttons, which are on
+        // only in edit mode and off while a New, a cut or a sort waits.
         case ui::cmd::ID_EDIT_NEW:
         case ui::cmd::ID_FILE_SAVE:
         case ui::cmd::ID_EDIT_DELETE:
-            return s.m_bEditing != 0;
+            return s.m_bEditing != 0 && isCommandAvailable(id);
         case ui::cmd::ID_EDIT_CUT_CHANNEL:
-            return s.m_bEditing && !s.m_bCutPending && !s.m_bSorted;
+            return s.m_bEditing && !s.hasPendingChange();
         case ui::cmd::ID_EDIT_PASTE_CHANNEL:
-            return s.m_bEditing && s.m_bCutPending;
+            return s.m_bEditing && s.cutRow().has_value();
         default:
             return true;
     }

@@ -1,11 +1,17 @@
 // CZoEditView: the main form's behaviour. It owns the channel database and
 // the editor state for the whole run and drives the form through the
-// platform layer; the window system only forwards events to it.
+// platform layer; the window system only forwards events to it. It is a
+// coordinator: the favourite boxes, the lock, the search, the delete
+// questions, the buttons' table and the form commit each live in a class or
+// file of their own (favourite_boxes.h, parental_lock.h, channel_search.h,
+// record_delete.h, edit_buttons.h, form_commit.h); the view runs them in the
+// order a command needs and refreshes the lists after them.
 #pragma once
 
 #include <array>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "database/channel_database.h"
@@ -13,6 +19,8 @@
 #include "favourites/favourite_dialog.h"
 #include "ui/platform.h"
 #include "view/editor_state.h"
+#include "view/favourite_boxes.h"
+#include "view/parental_lock.h"
 
 namespace zoedit {
 
@@ -28,6 +36,18 @@ struct ViewHooks {
     std::function<bool()> port_open;
     // The print source changes to the list of this kind.
     std::function<void(ChannelKind kind)> print_source;
+    // A file was opened or the tables were saved (the edit history's marks).
+    std::function<void()> file_opened;
+    std::function<void()> file_saved;
+    // Whether the records differ from what was last opened or saved.
+    std::function<bool()> records_changed;
+    // The operations of one user action applied to the primary tables as one
+    // step of the edit history, named `name`; and the last step taken back
+    // (false when there was none to take back).
+    std::function<edit::EditResult(std::span<const edit::EditOperation> operations,
+                                   const std::string& name)>
+        apply_step;
+    std::function<bool()> undo_step;
 };
 
 class CZoEditView {
@@ -61,7 +81,8 @@ public:
     // since the last save or load (also after a first save, and also the
     // favourite boxes, which work outside edit mode).
     bool hasUnsavedEdits() const {
-        return (m_state.m_bEditing && !m_state.m_bSaved) || m_state.m_bModified;
+        return (m_state.m_bEditing && !m_state.m_bSaved) || m_state.m_bModified ||
+               (m_hooks.records_changed && m_hooks.records_changed());
     }
 
     // Tab control 1044.
@@ -77,6 +98,13 @@ public:
     // Command 32788: the favourites dialog, and the main view brought up to
     // date with what it changed.
     void OnFavourites();
+    // Cancel button 1043.
+    void OnCancel();
+    // Search button 1009 and Ctrl+F.
+    void OnSearch();
+    // Refills the active list from the primary tables and selects the right
+    // row again; after a delete the last row's selection moves up one row.
+    void RefreshAndReselect(bool row_deleted = false);
 
     void ShowChannel(ChannelKind kind, int row);
     void ShowTransponder();
@@ -88,7 +116,9 @@ public:
     bool UpdateDataFromForm();
 
     // Names are bytes in the file; they are shown through this code page.
-    void setCodePage(CodePage page) { m_codePage = page; }
+    // Changing it shows every name again: the lists keep their selection and
+    // the pages show the selected record again unless the user is editing.
+    void setCodePage(CodePage page);
     CodePage codePage() const { return m_codePage; }
 
     ChannelDatabase& database() { return m_db; }
@@ -96,7 +126,9 @@ public:
     EditorState& state() { return m_state; }
     const EditorState& state() const { return m_state; }
     FormValues& values() { return m_values; }
-    std::array<FavouriteBox, kFavouriteBoxCount>& favouriteBoxes() { return m_favourites; }
+    std::array<FavouriteBox, kFavouriteBoxCount>& favouriteBoxes() {
+        return m_favouriteBoxes.boxes();
+    }
     const std::string& currentPath() const { return m_values.path; }
     ui::Platform& platform() { return m_platform; }
 
@@ -107,11 +139,13 @@ private:
     void EnterReadOnlyState();
     void ShowPageControls(int page);
     void SetupLists();
-    void MarkFavourites(ChannelKind kind, int row);
-    void ResetFavouriteCounts(ChannelKind kind);
     void ClearChannelFlags();
     void FillTransponderSelector();
-    void SetFavouriteCaptions();
+    void SelectRow(ChannelKind kind, int row);
+    void DisableUnbuiltControls();
+    void RedisplayNames();
+    bool isCommandAvailable(int id) const;
+    std::optional<ChannelKind> activeKind() const;
     std::string display(std::string_view bytes) const;
     void setComboText(ui::ControlId id, const std::string& text);
     ui::ListControl* listOf(ChannelKind kind);
@@ -123,7 +157,8 @@ private:
     ChannelDatabase m_db;
     EditorState m_state;
     FormValues m_values;
-    std::array<FavouriteBox, kFavouriteBoxCount> m_favourites;
+    FavouriteBoxes m_favouriteBoxes{m_platform.form, m_db};
+    ParentalLock m_lock{m_platform.form};
     FavouriteDialogMemory m_favouriteDialog;
 };
 

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "cli/cli_runner.h"
+#include "database/channel_file.h"
 
 namespace zoedit::testing {
 namespace {
@@ -18,6 +19,41 @@ using json = nlohmann::json;
 // come first, then the satellite section.
 constexpr std::size_t kSatelliteRecords = 105 + 6;
 
+// The fields of each line of a CSV text after its title line.
+std::vector<std::vector<std::string>> csvRows(const std::string& text) {
+    std::vector<std::vector<std::string>> rows;
+    std::vector<std::string> row(1);
+    bool quoted = false, title = true;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (quoted) {
+            if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
+                row.back() += '"';
+                ++i;
+            } else if (c == '"') {
+                quoted = false;
+            } else {
+                row.back() += c;
+            }
+        } else if (c == '"') {
+            quoted = true;
+        } else if (c == ',') {
+            row.emplace_back();
+        } else if (c == '\n') {
+            if (!title) rows.push_back(std::move(row));
+            title = false;
+            row.assign(1, std::string());
+        } else {
+            row.back() += c;
+        }
+    }
+    return rows;
+}
+
+int number(const std::string& text) {
+    return std::stoi(text);
+}
+
 class Cli : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -27,6 +63,7 @@ protected:
         const auto info = cli.run("info --json '" + cli.path("sample.bin") + "'");
         ASSERT_EQ(info.exit_code, 0) << info.err;
         counts = json::parse(info.out);
+        ASSERT_TRUE(loadChannelFile(cli.path("sample.bin"), db).ok());
         transponder_records = kSatelliteRecords + 52 * counts["satellites"].get<std::size_t>() + 7;
         tv_records = transponder_records + 16 * counts["transponders"].get<std::size_t>() + 7;
     }
@@ -45,6 +82,7 @@ protected:
     CliRunner cli;
     std::vector<std::uint8_t> bytes;
     json counts;
+    ChannelDatabase db;  // the sample as the program loads it
     std::size_t transponder_records = 0;
     std::size_t tv_records = 0;
 };
@@ -137,11 +175,69 @@ TEST_F(Cli, ExportCsvShowsTheListColumnsWithQuoting) {
     // Arabic names come out as UTF-8 letters of the Arabic block.
     EXPECT_THAT(csv.out, HasSubstr("\xD8"));
 
-    for (const char* list : {"radio", "satellites", "transponders", "favourites"}) {
-        const auto other = runOn("export --format csv --list", bytes, list);
-        EXPECT_EQ(other.exit_code, 0) << list;
-        EXPECT_GT(std::count(other.out.begin(), other.out.end(), '\n'), 3) << list;
+    // Every list's values are those of the loaded database, row for row.
+    for (const auto kind : {ChannelKind::Tv, ChannelKind::Radio}) {
+        const char* list = kind == ChannelKind::Tv ? "tv" : "radio";
+        const auto rows = csvRows(runOn("export --format csv --list", bytes, list).out);
+        const auto records = db.channels(kind).records();
+        ASSERT_EQ(rows.size(), records.size()) << list;
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            SCOPED_TRACE(std::string(list) + " row " + std::to_string(i));
+            ASSERT_EQ(rows[i].size(), 4u);
+            EXPECT_EQ(number(rows[i][0]), static_cast<int>(i + 1));
+            const TransponderRecord& tp = db.transponders.primary[records[i].transponder_index];
+            std::istringstream column(rows[i][2]);
+            int frequency = 0, symbol_rate = 0;
+            std::string polarisation;
+            column >> frequency >> polarisation >> symbol_rate;
+            EXPECT_EQ(frequency, tp.frequency);
+            EXPECT_EQ(polarisation, tp.polarisation ? "V" : "H");
+            EXPECT_EQ(symbol_rate, tp.symbol_rate);
+        }
     }
+    const auto satellites = csvRows(runOn("export --format csv --list", bytes, "satellites").out);
+    ASSERT_EQ(satellites.size(), db.satellites.count);
+    for (std::size_t i = 0; i < satellites.size(); ++i) {
+        const SatelliteRecord& sat = db.satellites.primary[i];
+        ASSERT_EQ(satellites[i].size(), 4u);
+        EXPECT_EQ(number(satellites[i][0]), static_cast<int>(i));
+        EXPECT_EQ(satellites[i][3], sat.band == 0 ? "C" : "Ku") << "satellite " << i;
+        const double degrees = std::stod(satellites[i][2]);
+        const double east = satellites[i][2].back() == 'W' ? 360.0 - degrees : degrees;
+        EXPECT_EQ(static_cast<int>(east * 10 + 0.5), sat.position) << "satellite " << i;
+    }
+    const auto transponders =
+        csvRows(runOn("export --format csv --list", bytes, "transponders").out);
+    ASSERT_EQ(transponders.size(), db.transponders.count);
+    for (std::size_t i = 0; i < transponders.size(); ++i) {
+        SCOPED_TRACE("transponder " + std::to_string(i));
+        const TransponderRecord& tp = db.transponders.primary[i];
+        ASSERT_EQ(transponders[i].size(), 8u);
+        EXPECT_EQ(number(transponders[i][2]), tp.frequency);
+        EXPECT_EQ(transponders[i][3], tp.polarisation ? "V" : "H");
+        EXPECT_EQ(number(transponders[i][4]), tp.symbol_rate);
+        EXPECT_EQ(std::stoi(transponders[i][6], nullptr, 16), tp.network_id);
+        EXPECT_EQ(std::stoi(transponders[i][7], nullptr, 16), tp.frequency_order);
+    }
+    const auto favourites = csvRows(runOn("export --format csv --list", bytes, "favourites").out);
+    std::size_t at = 0;
+    for (std::size_t g = 0; g < db.favouriteGroupCount(); ++g) {
+        for (const auto kind : {ChannelKind::Tv, ChannelKind::Radio}) {
+            int position = 0;
+            for (const auto member : db.groupMembers(g, kind)) {
+                SCOPED_TRACE("favourite row " + std::to_string(at));
+                ASSERT_LT(at, favourites.size());
+                const auto& row = favourites[at++];
+                ASSERT_EQ(row.size(), 6u);
+                EXPECT_EQ(number(row[0]), static_cast<int>(g + 1));
+                EXPECT_EQ(row[2], kind == ChannelKind::Tv ? "tv" : "radio");
+                EXPECT_EQ(number(row[3]), ++position);
+                EXPECT_EQ(number(row[4]), member + 1);
+            }
+        }
+    }
+    EXPECT_GT(at, 0u);
+    EXPECT_EQ(at, favourites.size());
 }
 
 TEST_F(Cli, ExportJsonHoldsEveryRecordUnderItsFieldNames) {
@@ -153,13 +249,51 @@ TEST_F(Cli, ExportJsonHoldsEveryRecordUnderItsFieldNames) {
     EXPECT_EQ(j["satellites"].size(), counts["satellites"]);
     EXPECT_EQ(j["transponders"].size(), counts["transponders"]);
     ASSERT_EQ(j["favourites"].size(), counts["favourite_groups"]);
-    for (const char* key : {"transponder_index", "service_id", "name", "code_pid", "video_pid",
-                            "audio_pid", "fourth_pid", "pid_mode", "scrambled", "locked"})
-        EXPECT_TRUE(j["tv"][0].contains(key)) << key;
-    for (const char* key : {"band", "position", "name"})
-        EXPECT_TRUE(j["satellites"][0].contains(key));
-    EXPECT_TRUE(j["favourites"][0]["tv"].is_array());
-    EXPECT_TRUE(j["favourites"][0]["radio"].is_array());
+    // Each record's values, for every list, are those of the loaded database.
+    for (const auto kind : {ChannelKind::Tv, ChannelKind::Radio}) {
+        const json& list = j[kind == ChannelKind::Tv ? "tv" : "radio"];
+        const auto records = db.channels(kind).records();
+        for (std::size_t i = 0; i < records.size(); ++i) {
+            SCOPED_TRACE((kind == ChannelKind::Tv ? "tv " : "radio ") + std::to_string(i));
+            const ChannelRecord& ch = records[i];
+            const json& e = list[i];
+            EXPECT_EQ(e["transponder_index"], ch.transponder_index);
+            EXPECT_EQ(e["service_id"], ch.service_id);
+            EXPECT_EQ(e["code_pid"], ch.code_pid);
+            EXPECT_EQ(e["video_pid"], ch.video_pid);
+            EXPECT_EQ(e["audio_pid"], ch.audio_pid);
+            EXPECT_EQ(e["fourth_pid"], ch.fourth_pid);
+            EXPECT_EQ(e["pid_mode"], ch.pid_mode);
+            EXPECT_EQ(e["scrambled"], ch.scrambled);
+            EXPECT_EQ(e["locked"], ch.locked);
+            EXPECT_TRUE(e["name"].is_string());
+        }
+    }
+    for (std::size_t i = 0; i < db.satellites.count; ++i) {
+        const SatelliteRecord& sat = db.satellites.primary[i];
+        EXPECT_EQ(j["satellites"][i]["band"], sat.band) << "satellite " << i;
+        EXPECT_EQ(j["satellites"][i]["position"], sat.position) << "satellite " << i;
+    }
+    for (std::size_t i = 0; i < db.transponders.count; ++i) {
+        SCOPED_TRACE("transponder " + std::to_string(i));
+        const TransponderRecord& tp = db.transponders.primary[i];
+        const json& e = j["transponders"][i];
+        EXPECT_EQ(e["network_id"], tp.network_id);
+        EXPECT_EQ(e["frequency_order"], tp.frequency_order);
+        EXPECT_EQ(e["frequency"], tp.frequency);
+        EXPECT_EQ(e["symbol_rate"], tp.symbol_rate);
+        EXPECT_EQ(e["polarisation"], tp.polarisation);
+        EXPECT_EQ(e["fec"], tp.fec);
+        EXPECT_EQ(e["satellite_index"], tp.satellite_index);
+    }
+    for (std::size_t g = 0; g < db.favouriteGroupCount(); ++g) {
+        for (const auto kind : {ChannelKind::Tv, ChannelKind::Radio}) {
+            const auto members = db.groupMembers(g, kind);
+            EXPECT_EQ(j["favourites"][g][kind == ChannelKind::Tv ? "tv" : "radio"],
+                      json(std::vector<std::uint16_t>(members.begin(), members.end())))
+                << "favourite group " << g;
+        }
+    }
     EXPECT_EQ(j["satellites"][0]["position"], 192);
 
     const auto list = cli.run("export --format json --list radio '" + cli.path("sample.bin") + "'");

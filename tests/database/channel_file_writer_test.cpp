@@ -164,19 +164,25 @@ TEST(ChannelFileWrite, WorkingCopyReachesTheFileOnlyInNewRecordMode) {
     setNameBytes(db.satellites.working[1].name, "Edited sat");
     db.transponders.working[2].frequency = 12345;
     setNameBytes(db.tv.working[3].name, "Edited TV");
-    db.radio.working[0].locked = 1;
+    // Each edit differs from what the builder gave the record.
+    ASSERT_EQ(db.radio.primary[0].locked, 1);
+    db.radio.working[0].locked = 0;
+    ASSERT_NE(db.radio.primary[0].audio_pid, 0x1ABC);
+    db.radio.working[0].audio_pid = 0x1ABC;
     db.favourites.tv_members.working[0] = 7;
     db.favourites.radio_members.working[2] = 3;
 
     ChannelDatabase plain = db;
     const ChannelDatabase unchanged = reread(buildChannelFile(plain, {}, -1));
     EXPECT_EQ(nameBytes(unchanged.tv.primary[3].name), nameBytes(db.tv.primary[3].name));
+    EXPECT_EQ(unchanged.radio.primary[0].locked, 1);
 
     const ChannelDatabase folded = reread(buildChannelFile(db, {.new_record_mode = true}, -1));
     EXPECT_EQ(nameBytes(folded.satellites.primary[1].name), "Edited sat");
     EXPECT_EQ(folded.transponders.primary[2].frequency, 12345);
     EXPECT_EQ(nameBytes(folded.tv.primary[3].name), "Edited TV");
-    EXPECT_EQ(folded.radio.primary[0].locked, 1);
+    EXPECT_EQ(folded.radio.primary[0].locked, 0);
+    EXPECT_EQ(folded.radio.primary[0].audio_pid, 0x1ABC);
     EXPECT_EQ(folded.favourites.tv_members.primary[0], 7);
     EXPECT_EQ(folded.favourites.radio_members.primary[2], 3);
     // The folding stays in memory, as written.

@@ -129,23 +129,16 @@ protected:
     ChannelDatabase db;
 };
 
-TEST_F(ListTexts, FourColumnsOfARow) {
-    const auto row = channelRowTexts(db, ChannelKind::Tv, 0);
-    EXPECT_EQ(row[kColumnNumber], "0001");
-    EXPECT_EQ(row[kColumnName], "News 24");
-    EXPECT_EQ(row[kColumnTransponder], "11778 V 27500 AUTO");
-    EXPECT_EQ(row[kColumnSatellite], "Sat 19.2E");
-    EXPECT_EQ(channelRowTexts(db, ChannelKind::Tv, 9999)[kColumnNumber], "10000");
+TEST_F(ListTexts, TransponderAndSatelliteColumns) {
+    EXPECT_EQ(transponderColumnText(db, db.tv.primary[0]), "11778 V 27500 AUTO");
+    EXPECT_EQ(satelliteColumnText(db, db.tv.primary[0]), "Sat 19.2E");
 }
 
 TEST_F(ListTexts, LinksOutsideTheTablesGiveEmptyTexts) {
-    const auto bad_satellite = channelRowTexts(db, ChannelKind::Tv, 1);
-    EXPECT_EQ(bad_satellite[kColumnTransponder], "3880 H 26666 3/4");
-    EXPECT_EQ(bad_satellite[kColumnSatellite], "");
-    const auto bad_transponder = channelRowTexts(db, ChannelKind::Tv, 2);
-    EXPECT_EQ(bad_transponder[kColumnTransponder], "");
-    EXPECT_EQ(bad_transponder[kColumnSatellite], "");
-    EXPECT_EQ(channelRowTexts(db, ChannelKind::Radio, 0)[kColumnNumber], "");  // no radio rows
+    EXPECT_EQ(transponderColumnText(db, db.tv.primary[1]), "3880 H 26666 3/4");
+    EXPECT_EQ(satelliteColumnText(db, db.tv.primary[1]), "");
+    EXPECT_EQ(transponderColumnText(db, db.tv.primary[2]), "");
+    EXPECT_EQ(satelliteColumnText(db, db.tv.primary[2]), "");
 }
 
 TEST_F(ListTexts, SelectorAndPageTexts) {

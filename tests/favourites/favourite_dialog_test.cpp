@@ -149,5 +149,47 @@ TEST_F(FavouriteDialogTest, KeepsTheGroupBetweenOpeningsAndOnlyOffersTheFilesGro
     EXPECT_TRUE(form->isChecked(IDC_GROUP_SELECTOR[5]));
 }
 
+TEST_F(FavouriteDialogTest, UndoTakesBackOnlyTheStepsOfThisOpening) {
+    std::vector<ChannelDatabase> history;  // the tables before each step
+    auto open_with_history = [&] {
+        open();
+        FavouriteEdits edits;
+        edits.apply = [&](std::span<const edit::EditOperation> step) {
+            history.push_back(db);
+            for (const auto& operation : step)
+                EXPECT_TRUE(edit::applyOperation(db, edit::TableCopy::Primary, operation).ok());
+            return edit::EditResult::done();
+        };
+        edits.undo = [&] {
+            if (history.empty()) return false;
+            db = std::move(history.back());
+            history.pop_back();
+            return true;
+        };
+        dialog = std::make_unique<CFavoriteDlg>(db, CodePage::Windows1252, dialogs, memory,
+                                                std::move(edits));
+        dialog->onInitDialog(*host);
+    };
+    open_with_history();
+    rename(0, "Earlier");
+    dialog->onClose(*host);
+
+    open_with_history();
+    const Members before = members(2, ChannelKind::Tv);
+    rename(1, "Kids");
+    click(IDC_GROUP_SELECTOR[2]);
+    drag(IDC_TV_LIST[2], 0, 3);
+    EXPECT_TRUE(dialog->onKey(*host, ui::DialogKey::Undo));
+    EXPECT_EQ(members(2, ChannelKind::Tv), before);
+    EXPECT_EQ(texts(IDC_TV_LIST[2]), expectedTexts(2, ChannelKind::Tv));
+    EXPECT_TRUE(dialog->onKey(*host, ui::DialogKey::Undo));
+    EXPECT_EQ(nameBytes(db.favourites.groups[1].name), "Group 1");
+    EXPECT_EQ(form->text(IDC_GROUP_NAME[1]), "Group 1");
+    // The step of the earlier opening stays.
+    EXPECT_TRUE(dialog->onKey(*host, ui::DialogKey::Undo));
+    EXPECT_EQ(nameBytes(db.favourites.groups[0].name), "Earlier");
+    EXPECT_EQ(history.size(), 1u);
+}
+
 }  // namespace
 }  // namespace zoedit::test

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -94,10 +96,14 @@ TEST(ByteQueue, ClearEmptiesAndRestartsAtZero) {
 TEST(ByteQueue, ProducerAndConsumerThreadsLoseNothing) {
     auto q = std::make_unique<CByteQueue>();
     constexpr std::size_t kTotal = 3'000'000;
+    // Lost bytes would leave the consumer waiting, a queue that refuses
+    // would leave the producer waiting: both give up at the deadline.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    std::atomic<bool> give_up{false};
+    std::size_t sent = 0;
     std::thread producer([&] {
-        std::size_t sent = 0;
         std::uint8_t chunk[777];
-        while (sent < kTotal) {
+        while (sent < kTotal && !give_up) {
             const std::size_t n = std::min(sizeof chunk, kTotal - sent);
             for (std::size_t i = 0; i < n; ++i)
                 chunk[i] = static_cast<std::uint8_t>((sent + i) % 251);
@@ -111,7 +117,7 @@ TEST(ByteQueue, ProducerAndConsumerThreadsLoseNothing) {
     std::size_t received = 0;
     std::size_t mismatches = 0;
     std::uint8_t out[1000];
-    while (received < kTotal) {
+    while (received < kTotal && std::chrono::steady_clock::now() < deadline) {
         const std::size_t n = q->getSome(out, (received % 3 == 0) ? 1 : sizeof out);
         for (std::size_t i = 0; i < n; ++i) {
             if (out[i] != (received + i) % 251) ++mismatches;
@@ -119,9 +125,11 @@ TEST(ByteQueue, ProducerAndConsumerThreadsLoseNothing) {
         received += n;
         if (n == 0) std::this_thread::yield();
     }
+    give_up = true;
     producer.join();
+    ASSERT_EQ(received, kTotal) << "only " << received << " bytes arrived within 10 s, "
+                                << sent << " were put";
     EXPECT_EQ(mismatches, 0u);
-    EXPECT_EQ(received, kTotal);
     EXPECT_EQ(q->size(), 0);
 }
 

@@ -13,6 +13,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// A value longer than any port name or setting anyone types.
+constexpr std::size_t kLongestStoredValue = 63;
+
 class ConfigFile : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -92,6 +95,12 @@ TEST(ConfigParse, MissingAndUnreadableValuesTakeTheirDefaults) {
     const std::string huge(500, 'A');
     EXPECT_EQ(parseConfigIni("8 0 0 None " + huge + " 9600").port, "Com1");
     EXPECT_EQ(parseConfigIni("8 0 0 None " + huge + " 9600").speed, "9600");
+
+    // Either side of the longest value kept.
+    const std::string longest(kLongestStoredValue, 'P');
+    EXPECT_EQ(parseConfigIni("8 0 0 None " + longest + " 9600").port, longest);
+    EXPECT_EQ(parseConfigIni("8 0 0 None " + longest + "Q 9600").port, "Com1");
+    EXPECT_EQ(parseConfigIni("8 0 0 None Com2 " + longest + "Q 1").stop_bits, "1");
 }
 
 TEST_F(ConfigFile, TextThatWouldNotReadBackIsRefused) {
@@ -104,7 +113,18 @@ TEST_F(ConfigFile, TextThatWouldNotReadBackIsRefused) {
     LinkSettings empty;
     empty.speed = "";
     EXPECT_FALSE(saveConfigIni(path_, empty).ok);
+    LinkSettings too_long;
+    too_long.parity = std::string(kLongestStoredValue + 1, 'P');
+    status = saveConfigIni(path_, too_long);
+    EXPECT_FALSE(status.ok);
+    EXPECT_NE(status.message.find(too_long.parity), std::string::npos);
     EXPECT_EQ(read(), formatConfigIni(LinkSettings{}));  // the old file stays
+
+    // The longest value that is kept goes in and reads back whole.
+    LinkSettings longest;
+    longest.port = std::string(kLongestStoredValue, 'P');
+    ASSERT_TRUE(saveConfigIni(path_, longest).ok);
+    EXPECT_EQ(loadConfigIni(path_).settings, longest);
 }
 
 TEST_F(ConfigFile, UnwritableFileIsReported) {

@@ -135,6 +135,33 @@ TEST(ReceiverEmulator, UploadArrivesByteIdentical) {
     }
 }
 
+TEST(ReceiverEmulator, HeldUploadStopsAtItsBlockUntilReset) {
+    for (std::size_t hold : {1, 2, 3}) {
+        SCOPED_TRACE(hold);
+        test::TempDir dir;
+        ReceiverOptions options;
+        options.hold_after_blocks = hold;
+        options.send_file = test::makeLinkFile(3000);  // three blocks
+        Line line(options, true);
+        TransferFlags flags;
+        test::RecordingEvents events;
+        UploadMachine pc(flags, line.pcSend(), events);
+        pc.arm(dir.path("out.bin").string());
+        pc.start();
+        line.run(pc);
+        EXPECT_TRUE(line.receiver().held());
+        EXPECT_EQ(events.positions.size(), hold);
+        EXPECT_TRUE(events.messages.empty());
+        EXPECT_EQ(line.receiver().uploadsCompleted(), 0);
+        // Further acknowledgements change nothing; a reset leaves it idle.
+        line.receiver().receive(Bytes{LINK_ACK, LINK_ACK});
+        EXPECT_TRUE(line.receiver().held());
+        line.receiver().reset();
+        EXPECT_TRUE(line.receiver().idle());
+        EXPECT_FALSE(line.receiver().held());
+    }
+}
+
 TEST(ReceiverEmulator, RejectionsAndVerdictsReachThePC) {
     struct Case {
         ReceiverOptions::Reject reject;

@@ -4,6 +4,8 @@
 // as the port's watcher would.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <deque>
 #include <fstream>
 #include <memory>
@@ -76,9 +78,16 @@ struct LinkRig {
 
     // Delivers posted messages to the link until none is left or the running
     // dialog has ended.
+    // A link that keeps posting fails the test instead of hanging it.
     void pump(FakeDialogHost* host = nullptr) {
-        while (!(host && host->result()) &&
-               platform.queue.pump([this](const ui::Message& m) { link.onMessage(m); }) > 0) {
+        constexpr int kMaxRounds = 100000;
+        for (int round = 0; !(host && host->result()); ++round) {
+            if (round == kMaxRounds) {
+                ADD_FAILURE() << "the link was still posting after " << kMaxRounds << " rounds";
+                return;
+            }
+            if (platform.queue.pump([this](const ui::Message& m) { link.onMessage(m); }) == 0)
+                return;
         }
     }
     std::string configText() const {

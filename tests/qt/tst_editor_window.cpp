@@ -21,6 +21,7 @@
 #include "qt/form_binder.h"
 #include "qt/list_control.h"
 #include "qt/main_frame.h"
+#include "qt/modal_watchdog.h"
 #include "qt/zoedit_window.h"
 #include "view/zoedit_view.h"
 
@@ -30,9 +31,10 @@ namespace cmd = zoedit::ui::cmd;
 
 namespace {
 
-// Waits for the next modal dialog of type T and lets `act` answer it.
+// Waits (up to ten seconds) for the next modal dialog of type T and lets
+// `act` answer it.
 template <typename T>
-void whenModal(std::function<void(T*)> act, int attempts = 200) {
+void whenModal(std::function<void(T*)> act, int attempts = 1000) {
     QTimer::singleShot(10, [act, attempts] {
         if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
             act(dialog);
@@ -73,6 +75,7 @@ class EditorWindowTest : public QObject {
 private:
     QTemporaryDir m_dir;
     QString m_sample;
+    ModalWatchdog m_watchdog;
 
     QTableView* table(qt::ZoEditWindow& w, ui::ControlId id) {
         return qobject_cast<QTableView*>(w.form().widget(id));
@@ -185,8 +188,12 @@ private slots:
         qt::ZoEditWindow w;
         w.frame().show();
         QString first;
-        answerMessageBox(QMessageBox::Ok, &first);
-        QTimer::singleShot(400, [] { answerMessageBox(QMessageBox::Ok); });
+        // The second box comes up once the first is answered.
+        whenModal<QMessageBox>([&first](QMessageBox* box) {
+            first = box->text();
+            box->button(QMessageBox::Ok)->click();
+            answerMessageBox(QMessageBox::Ok);
+        });
         answerFileDialog(bad);
         w.frame().commandAction(cmd::ID_FILE_OPEN)->trigger();
         QCOMPARE(first, QStringLiteral("Invalid Data Format!!!"));
@@ -251,7 +258,7 @@ private slots:
         QVERIFY(!w.form().isChecked(IDC_RADIO_SWITCH));
     }
 
-    void saveKeyReachesTheButtonHandlerWhileItIsDisabled() {
+    void saveKeyDoesWhatTheButtonDoesAndNothingWhileItIsDisabled() {
         qt::ZoEditWindow w;
         w.frame().show();
         openSample(w);
@@ -260,6 +267,10 @@ private slots:
         QVERIFY(!w.form().isEnabled(IDC_SAVE));
         QCOMPARE(w.view().state().m_bSaved, 0);
         // Typed into the list, which has the focus after loading.
+        QTest::keyClick(table(w, IDC_TV_LIST), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(w.view().state().m_bSaved, 0);
+        QTest::mouseClick(qobject_cast<QAbstractButton*>(w.form().widget(IDC_EDIT)),
+                          Qt::LeftButton);
         QTest::keyClick(table(w, IDC_TV_LIST), Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(w.view().state().m_bSaved, 1);
     }

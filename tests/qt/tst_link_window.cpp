@@ -18,6 +18,7 @@
 #include <QThread>
 #include <QTimer>
 #include <QtTest>
+#include <csignal>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -30,6 +31,7 @@
 #include "qt/main_frame.h"
 #include "qt/qt_platform.h"
 #include "qt/zoedit_window.h"
+#include "qt/modal_watchdog.h"
 #include "ui/resource_ids.h"
 
 using namespace zoedit;
@@ -77,6 +79,9 @@ public:
         m_process.waitForFinished(5000);
     }
     const QString& path() const { return m_path; }
+    // Ends a transfer it holds (--hold-after): it gives it up and announces
+    // itself again.
+    void giveUp() { ::kill(static_cast<pid_t>(m_process.processId()), SIGUSR1); }
 
 private:
     QProcess m_process;
@@ -136,9 +141,9 @@ void pressCancel(QDialog& dialog) {
         if (b->property("controlId").toInt() == ui::IDCANCEL) b->click();
 }
 
-// Slows the handling of the port's notifications so that a transfer lasts
-// long enough to be watched and interrupted. The driver looks in before each
-// one, since a loop busy with them may keep its timer waiting.
+// Has the driver look in before each of the port's notifications, since a
+// loop busy with them may keep its timer waiting, and may slow their handling
+// so that a transfer lasts long enough to be watched.
 class Brake : public QObject {
 public:
     Brake(int ms, ModalDriver& driver) : m_ms(ms), m_driver(driver) {}
@@ -162,12 +167,16 @@ class TestLinkWindow : public QObject {
     Q_OBJECT
 
 private:
+    // What the upload's byte count shows once two block frames have arrived.
+    static constexpr int kHeldCount = 2 * 1029;
     QTemporaryDir m_dir;
+    ModalWatchdog m_watchdog;
     std::unique_ptr<qt::ZoEditWindow> m_window;
     qt::LinkWindow* m_link = nullptr;
 
     // A main window whose config.ini names `port`, shown, its port opened.
     void openWindow(const QString& port) {
+        QVERIFY2(!port.isEmpty(), "the emulator printed no path for its port within 10 s");
         QFile config(m_dir.filePath(QStringLiteral("config.ini")));
         QVERIFY(config.open(QIODevice::WriteOnly | QIODevice::Truncate));
         config.write(QStringLiteral("8\n0\n0\nNone\n%1\n115200\n1\n").arg(port).toUtf8());
@@ -182,9 +191,11 @@ private:
 
 private slots:
     void initTestCase() {
+        QStandardPaths::setTestModeEnabled(true);  // the file dialog's history stays out of ~
         QVERIFY(m_dir.isValid());
         QVERIFY(QDir::setCurrent(m_dir.path()));
     }
+    void init() { m_watchdog.expecting({}); }
     void cleanup() {
         delete m_link;
         m_link = nullptr;
@@ -264,6 +275,7 @@ private slots:
         // A usage type the link cannot send is refused when the receiver is
         // ready, and the dialog closes; the program goes on.
         driver.files.push_back(sampleWithUsageType(m_dir, 0));
+        m_watchdog.expecting(QStringLiteral("\"Unknown Usage Type\" for a file the link refuses"));
         run(ui::cmd::ID_DOWNLOAD);
         QCOMPARE(driver.messages, QStringList{QStringLiteral("Unknown Usage Type")});
         driver.messages.clear();
@@ -272,6 +284,10 @@ private slots:
         driver.files.push_back(sample);
         QString model;
         driver.onProgress = [&](QDialog& d) { model = childText(d, ui::download::IDC_MODEL_ID); };
+        // Looked at before each notification: seen however quickly it ends.
+        Brake look(0, driver);
+        m_window->findChild<qt::QtMessagePoster*>()->installEventFilter(&look);
+        m_watchdog.expecting(QStringLiteral("\"Download OK\" for the sample"));
         run(ui::cmd::ID_DOWNLOAD);
         // The command returns once the progress dialog has closed.
         QCOMPARE(driver.messages, QStringList{QStringLiteral("Download OK")});
@@ -290,6 +306,7 @@ private slots:
         ModalDriver driver;
         const QString out = m_dir.filePath(QStringLiteral("fetched.bin"));
         driver.files.push_back(out);
+        m_watchdog.expecting(QStringLiteral("\"UpLoad Complete(C)!!\" for the sample"));
         run(ui::cmd::ID_UPLOAD);
         QCOMPARE(driver.messages, QStringList{QStringLiteral("UpLoad Complete(C)!!")});
         QCOMPARE(QString::fromStdString(link().upload().outputPath()), out);
@@ -311,6 +328,7 @@ private slots:
         driver.onProgress = [&](QDialog& d) {
             if (!driver.messages.isEmpty()) pressCancel(d);
         };
+        m_watchdog.expecting(QStringLiteral("\"H/W version error\" and the test's Cancel"));
         run(ui::cmd::ID_DOWNLOAD);
         QCOMPARE(driver.messages, QStringList{QStringLiteral("H/W version error")});
         QCOMPARE(link().flags().m_bDownloadActive.load(), 0);
@@ -318,35 +336,39 @@ private slots:
 
     void cancelMidTransferLeavesNothingArmedAndTheNextOneWorks() {
         const QString sample = samplePath();
-        Emulator emulator({QStringLiteral("--send"), sample});
+        // The emulator stops after the second block until told to give up,
+        // so Cancel lands mid-transfer however busy the machine is.
+        Emulator emulator({QStringLiteral("--send"), sample, QStringLiteral("--hold-after"),
+                           QStringLiteral("2")});
         openWindow(emulator.path());
         QTRY_VERIFY(link().portState().m_bPortOpen);
         ModalDriver driver;
         const QString out = m_dir.filePath(QStringLiteral("cancelled.bin"));
         driver.files.push_back(out);
+        const QString held_count = QStringLiteral("%1").arg(kHeldCount);
         QString count_at_cancel;
-        Brake brake(60, driver);
-        m_window->findChild<qt::QtMessagePoster*>()->installEventFilter(&brake);
         driver.onProgress = [&](QDialog& d) {
-            const QString count = childText(d, ui::upload::IDC_BYTE_COUNT);
-            if (count != QStringLiteral("0") && count_at_cancel.isEmpty()) {
+            const QString count = childText(d, ui::upload::IDC_BYTE_COUNT).trimmed();
+            if (count == held_count && count_at_cancel.isEmpty()) {
                 count_at_cancel = count;
                 pressCancel(d);
             }
         };
+        m_watchdog.expecting(QStringLiteral("the upload's byte count to reach %1").arg(held_count));
         run(ui::cmd::ID_UPLOAD);
-        m_window->findChild<qt::QtMessagePoster*>()->removeEventFilter(&brake);
-        QVERIFY(!count_at_cancel.isEmpty());
+        QCOMPARE(count_at_cancel, held_count);
         QVERIFY(driver.messages.isEmpty());
         QCOMPARE(link().flags().m_bUploadActive.load(), 0);
         QCOMPARE(link().flags().m_bDownloadActive.load(), 0);
         QCOMPARE(link().upload().state(), link::UploadMachine::State::CollectHeader);
         QVERIFY(!QFile::exists(out));
 
-        // The emulator gives the abandoned transfer up after its silence and
-        // announces itself again: a download goes through.
+        // The emulator gives the abandoned transfer up and announces itself
+        // again: a download goes through.
+        emulator.giveUp();
         driver.onProgress = nullptr;
         driver.files.push_back(sample);
+        m_watchdog.expecting(QStringLiteral("\"Download OK\" after the cancelled upload"));
         run(ui::cmd::ID_DOWNLOAD);
         QCOMPARE(driver.messages, QStringList{QStringLiteral("Download OK")});
     }
@@ -357,8 +379,10 @@ private slots:
     void aUserTypesThePathAndWatchesBothTransfers() {
         const QString shots = qEnvironmentVariable("ZOEDIT_SHOT_DIR");
         const QString sample = samplePath();
-        Emulator emulator(
-            {QStringLiteral("--send"), sample, QStringLiteral("--baud"), QStringLiteral("9600")});
+        // Held after five blocks: the upload cannot end before it is watched.
+        Emulator emulator({QStringLiteral("--send"), sample, QStringLiteral("--baud"),
+                           QStringLiteral("9600"), QStringLiteral("--hold-after"),
+                           QStringLiteral("5")});
         openWindow(QStringLiteral("Port"));
         QTRY_COMPARE(statusText(), QStringLiteral("Please set up the port first."));
         QTimer::singleShot(100, [&] {
@@ -386,6 +410,7 @@ private slots:
             grabbed = true;
             if (!shots.isEmpty()) d.grab().save(shots + QStringLiteral("/download_progress.png"));
         };
+        m_watchdog.expecting(QStringLiteral("\"Download OK\" from the 9600 baud emulator"));
         run(ui::cmd::ID_DOWNLOAD);
         poster->removeEventFilter(&brake);
         QVERIFY(grabbed);
@@ -398,8 +423,9 @@ private slots:
             if (grabbed || count < 4 * 1029) return;
             grabbed = true;
             if (!shots.isEmpty()) d.grab().save(shots + QStringLiteral("/upload_progress.png"));
-            pressCancel(d);  // seen enough: a whole upload at this speed takes half a minute
+            pressCancel(d);  // seen enough
         };
+        m_watchdog.expecting(QStringLiteral("the upload's byte count to pass %1").arg(4 * 1029));
         run(ui::cmd::ID_UPLOAD);
         QVERIFY(grabbed);
         QCOMPARE(link().flags().m_bUploadActive.load(), 0);

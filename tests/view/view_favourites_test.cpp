@@ -2,6 +2,7 @@
 // shows and saves after it.
 #include "database/channel_file.h"
 #include "favourites/favourite_dialog_fixture.h"
+#include "view/history_binding.h"
 #include "view_fixture.h"
 
 namespace zoedit::test {
@@ -15,6 +16,13 @@ class ViewFavouritesTest : public ViewTest {
 protected:
     void SetUp() override {
         ViewTest::SetUp();
+        // The view as the window runs it: every change a step of the history.
+        ViewHooks hooks;
+        CHistoryBinding::connect(hooks, binding_ptr);
+        view = std::make_unique<CZoEditView>(fake.platform(), hooks);
+        view->OnInitialUpdate();
+        binding = std::make_unique<CHistoryBinding>(*view);
+        binding_ptr = binding.get();
         fake.dialogs.setDialogLists(ui::IDD_FAVORITES, favouriteLists());
         path = writeFile("groups.bin", testing::buildDatabase());
         open(path);
@@ -32,17 +40,25 @@ protected:
         send(dialog, host, fav::IDC_GROUP_NAME[k], ui::EventKind::KillFocus);
     }
 
+    Members groupMembers(std::size_t g) const {
+        const auto m = view->database().groupMembers(g, ChannelKind::Tv);
+        return Members(m.begin(), m.end());
+    }
+
     std::string path;
+    CHistoryBinding* binding_ptr = nullptr;
+    std::unique_ptr<CHistoryBinding> binding;
 };
 
 TEST_F(ViewFavouritesTest, OpensOnlyWithAFileAndNoPendingMode) {
     EXPECT_TRUE(view->isCommandEnabled(ID_VIEW_FAVOURITES));
-    for (int EditorState::*mode :
-         {&EditorState::m_bNewRecord, &EditorState::m_bSorted, &EditorState::m_bCutPending}) {
-        view->state().*mode = 1;
+    for (PendingChange pending :
+         {PendingChange{NewRecordPending{}}, PendingChange{SortedOrder{}},
+          PendingChange{CutPending{2}}, PendingChange{DragInProgress{1}}}) {
+        view->state().m_pending = pending;
         EXPECT_FALSE(view->isCommandEnabled(ID_VIEW_FAVOURITES));
         EXPECT_TRUE(view->onCommand(ID_VIEW_FAVOURITES));
-        view->state().*mode = 0;
+        view->state().clearPendingChange();
     }
     EXPECT_TRUE(fake.dialogs.modalDialogs().empty());
     view->onCommand(ID_VIEW_FAVOURITES);
@@ -52,10 +68,7 @@ TEST_F(ViewFavouritesTest, OpensOnlyWithAFileAndNoPendingMode) {
 // Renaming a group and dragging an entry, then the save button: the box
 // caption, the main list and the saved file show both.
 TEST_F(ViewFavouritesTest, SaveButtonAfterADragShowsAndSavesEveryChange) {
-    const Members before = [&] {
-        const auto m = view->database().groupMembers(0, ChannelKind::Tv);
-        return Members(m.begin(), m.end());
-    }();
+    const Members before = groupMembers(0);
     ASSERT_GE(before.size(), 3u);
     fake.dialogs.scriptModal([](ui::ModalDialog& dialog, FakeDialogHost& host, FakeForm& form) {
         rename(dialog, host, form, 0, "News");
@@ -98,6 +111,39 @@ TEST_F(ViewFavouritesTest, CloseBoxKeepsChangesShownButUnsaved) {
     EXPECT_EQ(view->favouriteBoxes()[0].working_count, 0);
     EXPECT_EQ(readBytes(path), bytes);
     EXPECT_TRUE(view->hasUnsavedEdits());
+}
+
+// Each change in the dialog is one step; Ctrl+Z in it takes back the steps of
+// this opening and stops there.
+TEST_F(ViewFavouritesTest, UndoInTheDialogReachesBackToItsOpeningOnly) {
+    ASSERT_TRUE(binding->apply(edit::RenameFavouriteGroup{1, "Outside"}).ok());
+    const ChannelDatabase opened = view->database();
+    fake.dialogs.answerMessage(ui::MessageAnswer::Yes);
+    std::vector<std::string> step_names;
+    fake.dialogs.scriptModal([&](ui::ModalDialog& dialog, FakeDialogHost& host, FakeForm& form) {
+        rename(dialog, host, form, 0, "News");
+        send(dialog, host, fav::IDC_TV_LIST[0], ui::EventKind::BeginDrag, 0);
+        send(dialog, host, fav::IDC_TV_LIST[0], ui::EventKind::Drop, 2, 0);
+        rename(dialog, host, form, 2, "");  // Yes: the name and the TV side in one step
+        step_names.push_back(binding->history().undoName());
+        EXPECT_EQ(binding->history().stepCount(), 4u);
+        for (int i = 0; i < 4; ++i) EXPECT_TRUE(dialog.onKey(host, ui::DialogKey::Undo));
+        // The names and the list on show are those of the tables again.
+        EXPECT_EQ(form.text(fav::IDC_GROUP_NAME[0]), nameBytes(opened.favourites.groups[0].name));
+        EXPECT_EQ(form.fakeList(fav::IDC_TV_LIST[2]).rowCount(),
+                  static_cast<int>(opened.groupMembers(2, ChannelKind::Tv).size()));
+        send(dialog, host, fav::IDC_SAVE, ui::EventKind::Clicked);
+    });
+    view->onCommand(ID_VIEW_FAVOURITES);
+
+    EXPECT_EQ(step_names, std::vector<std::string>{"Empty Favourite Group"});
+    for (std::size_t g = 0; g < 3; ++g) {
+        EXPECT_EQ(view->database().favourites.groups[g], opened.favourites.groups[g]) << g;
+        EXPECT_EQ(groupMembers(g), Members(opened.groupMembers(g, ChannelKind::Tv).begin(),
+                                           opened.groupMembers(g, ChannelKind::Tv).end()));
+    }
+    EXPECT_EQ(binding->history().undoName(), "Rename Favourite Group");
+    EXPECT_EQ(nameBytes(view->database().favourites.groups[1].name), "Outside");
 }
 
 }  // namespace

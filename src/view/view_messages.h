@@ -1,0 +1,17 @@
+// The texts the main view shows in its message boxes, in one place.
+#pragma once
+
+namespace zoedit::messages {
+
+inline constexpr char kNotDelete[] = "Not Delete!!";
+inline constexpr char kEndOfData[] = "End of Data";
+inline constexpr char kDeleteChannelQuestion[] = "Marked channel will be deleted, proceed saving?";
+inline constexpr char kDeleteTransponderQuestion[] =
+    "All channels related to this transponder will be deleted, proceed SAVING?";
+inline constexpr char kDeleteSatelliteQuestion[] =
+    "All channels and transponders related to this satellite will be deleted, proceed SAVING?";
+inline constexpr char kNoChannelSelected[] =
+    "No channel is selected. Select a channel in the list first.";
+inline constexpr char kNothingToSave[] = "There is no channel file to save.";
+
+}  // namespace zoedit::messages
