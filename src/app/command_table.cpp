@@ -128,7 +128,7 @@ bool isCommandBuilt(int id) {
         ID_VIEW_STATUS_BAR, ID_APP_ABOUT,     ID_PORT_SETTINGS, ID_PORT_OPEN_CLOSE,
         ID_DOWNLOAD,        ID_UPLOAD,        ID_EDIT_UNDO,     ID_EDIT_REDO,
         ID_FILE_PRINT,      ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP,
-        ID_EDIT_CUT_CHANNEL, ID_EDIT_PASTE_CHANNEL, ID_EDIT_KEEP_ORDER};
+        ID_EDIT_CUT_CHANNEL, ID_EDIT_PASTE_CHANNEL, ID_EDIT_KEEP_ORDER, ID_VIEW_FAVOURITES};
     return std::find(built.begin(), built.end(), id) != built.end();
 }
 

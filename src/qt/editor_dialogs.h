@@ -1,5 +1,5 @@
-// The editor's own dialog templates (the channel search) made known to the
-// modal dialog runner.
+// The editor's own dialog templates (the channel search, the favourites)
+// made known to the modal dialog runner.
 #pragma once
 
 namespace zoedit::qt {

@@ -75,6 +75,7 @@ private:
     bool m_fromCode = false;  // selection changes made by the program
     bool m_listStyle = false;
     std::function<bool()> m_dragAccepted;
+    int m_dragFrom = -1;  // the row a favourites-dialog drag started on
 };
 
 }  // namespace zoedit::qt

@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <optional>
 
 #include "qt/file_filter.h"
 #include "qt/form_binder.h"
@@ -52,8 +53,17 @@ QMessageBox::Icon toQtIcon(ui::MessageIcon icon) {
 
 // ---------------------------------------------------------------------------
 
+struct QtDialogs::Running : ui::DialogHost {
+    QDialog* dialog = nullptr;
+    QtForm* form_ = nullptr;
+    ui::ModalDialog* behaviour = nullptr;
+    ui::Form& form() override { return *form_; }
+    void endDialog(int result) override { dialog->done(result); }
+};
+
 ui::MessageAnswer QtDialogs::messageBox(const ui::MessageBoxRequest& request) {
-    QMessageBox box(m_parent);
+    // Over the dialog that asks, when one runs.
+    QMessageBox box(m_running.empty() ? m_parent : m_running.back()->dialog);
     box.setWindowTitle(request.caption.empty() ? QString::fromLatin1(ui::kAppTitle)
                                                : toQt(request.caption));
     box.setText(toQt(request.text));
@@ -109,38 +119,49 @@ std::optional<std::string> QtDialogs::fileDialog(const ui::FileDialogRequest& re
     return dialog.selectedFiles().front().toUtf8().toStdString();
 }
 
-struct QtDialogs::Running : ui::DialogHost {
-    QDialog* dialog = nullptr;
-    QtForm* form_ = nullptr;
-    ui::ModalDialog* behaviour = nullptr;
-    ui::Form& form() override { return *form_; }
-    void endDialog(int result) override { dialog->done(result); }
-};
-
 namespace {
 
-// Routes the close box and Escape to the behaviour instead of ending at once
-// (QDialog would end with its own Rejected code, not IDCANCEL).
+std::optional<ui::DialogKey> dialogKey(QKeyEvent* key) {
+    if (key->matches(QKeySequence::Undo)) return ui::DialogKey::Undo;
+    switch (key->key()) {
+        case Qt::Key_Escape:
+            return ui::DialogKey::Escape;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return ui::DialogKey::Enter;
+        default:
+            return std::nullopt;
+    }
+}
+
+// Offers Enter and Escape to the behaviour before the dialog's own handling,
+// and routes the close box and Escape to the behaviour instead of ending at
+// once (QDialog would end with its own Rejected code, not IDCANCEL). Keys
+// that a focused control leaves reach the dialog on their way up.
 class ModalShell : public QObject {
 public:
-    ModalShell(QDialog* dialog, std::function<void()> onClose)
-        : QObject(dialog), m_onClose(std::move(onClose)) {
+    ModalShell(QDialog* dialog, std::function<bool(ui::DialogKey)> onKey,
+               std::function<void()> onClose)
+        : QObject(dialog), m_onKey(std::move(onKey)), m_onClose(std::move(onClose)) {
         dialog->installEventFilter(this);
     }
 
 protected:
     bool eventFilter(QObject*, QEvent* event) override {
-        const bool escape = event->type() == QEvent::KeyPress &&
-                            static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape;
-        if (event->type() == QEvent::Close || escape) {
-            event->ignore();
-            m_onClose();
-            return true;
+        if (event->type() == QEvent::KeyPress) {
+            const auto key = dialogKey(static_cast<QKeyEvent*>(event));
+            if (key && m_onKey(*key)) return true;
+            if (key != ui::DialogKey::Escape) return false;
+        } else if (event->type() != QEvent::Close) {
+            return false;
         }
-        return false;
+        event->ignore();
+        m_onClose();
+        return true;
     }
 
 private:
+    std::function<bool(ui::DialogKey)> m_onKey;
     std::function<void()> m_onClose;
 };
 
@@ -159,7 +180,9 @@ int QtDialogs::runModal(ui::ModalDialog& behaviour) {
     running.behaviour = &behaviour;
     running.form_ = new QtForm(
         dialog, [&running](const ui::ControlEvent& e) { running.behaviour->onEvent(running, e); });
-    new ModalShell(dialog, [&running] { running.behaviour->onClose(running); });
+    new ModalShell(
+        dialog, [&running](ui::DialogKey key) { return running.behaviour->onKey(running, key); },
+        [&running] { running.behaviour->onClose(running); });
     m_running.push_back(&running);
     behaviour.onInitDialog(running);
     const int result = dialog->exec();

@@ -40,6 +40,10 @@ struct FileDialogRequest {
     bool operator==(const FileDialogRequest&) const = default;
 };
 
+// Keys a modal dialog may take before the window system's own handling
+// (Enter pressing the default button, Escape closing).
+enum class DialogKey { Enter, Escape, Undo };
+
 // Given to a modal dialog's behaviour while it runs.
 class DialogHost {
 public:
@@ -59,6 +63,9 @@ public:
     virtual void onEvent(DialogHost& host, const ControlEvent& event) = 0;
     // A program message routed to the dialog while it runs (progress, close).
     virtual void onMessage(DialogHost& /*host*/, const Message& /*message*/) {}
+    // A key the dialog may take; true when it took it. Escape that the dialog
+    // leaves goes to onClose.
+    virtual bool onKey(DialogHost& /*host*/, DialogKey /*key*/) { return false; }
     // Closing by the window's close box or Escape: the default ends with IDCANCEL.
     virtual void onClose(DialogHost& host) { host.endDialog(IDCANCEL); }
 };

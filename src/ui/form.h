@@ -30,6 +30,8 @@ enum class EventKind {
     MouseMove,    // while the mouse is captured (x, y in the form's coordinates)
     ButtonUp,     // list: a dragged row was dropped on row item (-1 below the last row)
     DragEnd,      // list: the drag ended without a drop (Escape, released elsewhere)
+    Drop,         // list: the row `from` of this list was dropped on row item (-1: below the rows)
+    DragCancel,   // list: a drag from this list ended without a drop
 };
 
 struct ControlEvent {
@@ -38,6 +40,7 @@ struct ControlEvent {
     int item = -1;
     int x = 0;
     int y = 0;
+    int from = -1;  // Drop: the row the drag started on
 };
 
 using Rgb = std::uint32_t;  // 0x00BBGGRR as the resources give colours

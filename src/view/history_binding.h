@@ -4,6 +4,7 @@
 // again, so that the form holds the restored values before the next Save.
 #pragma once
 
+#include <span>
 #include <string>
 
 #include "edit/edit_history.h"
@@ -20,6 +21,10 @@ public:
     // lands on `after` (by default where the selection was).
     edit::EditResult apply(const edit::EditOperation& operation,
                            std::optional<edit::RowSelection> after = {});
+    // Several operations of one user action as one step named `name` (the
+    // favourites dialog clears a group's name and empties it at once).
+    edit::EditResult apply(std::span<const edit::EditOperation> operations,
+                           const std::string& name);
 
     // Whether Undo and Redo can run now: a step exists, a file is loaded and
     // no New, cut, column sort or drag is pending (those work on the working

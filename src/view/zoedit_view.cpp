@@ -334,6 +334,9 @@ bool CZoEditView::onCommand(int id) {
         case IDC_EDIT:
             OnEdit();
             return true;
+        case ui::cmd::ID_VIEW_FAVOURITES:
+            OnFavourites();
+            return true;
         case IDC_SAVE:
         case ui::cmd::ID_FILE_SAVE:
             if (isCommandAvailable(id)) Save();
@@ -394,9 +397,10 @@ bool CZoEditView::isCommandEnabled(int id) const {
     switch (id) {
         // The dialog changes the groups by channel index: a cut or a sorted
         // order would have it show and change other channels than the rows;
-        // nothing else changes the groups while a New waits for Save or Cancel.
+        // nothing else changes the groups while a New waits for Save or Cancel,
+        // or while a row is being dragged.
         case ui::cmd::ID_VIEW_FAVOURITES:
-            return s.m_bLoaded != 0 && !s.cutRow() && !s.isSorted() && !s.isNewRecord();
+            return s.m_bLoaded != 0 && !s.hasPendingChange();
         case ui::cmd::ID_EDIT_KEEP_ORDER:
             return s.m_bEditing != 0 && s.isSorted();
         case ui::cmd::ID_VIEW_TV:

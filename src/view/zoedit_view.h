@@ -11,12 +11,14 @@
 #include <array>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "database/channel_database.h"
 #include "database/codepage.h"
 #include "edit/edit_history.h"
 #include "edit/edit_operation.h"
+#include "favourites/favourite_dialog.h"
 #include "ui/platform.h"
 #include "view/editor_state.h"
 #include "view/favourite_boxes.h"
@@ -87,6 +89,9 @@ public:
     void ShowList(ChannelKind kind);
     // Edit button 1040.
     void OnEdit();
+    // Command 32788: the favourites dialog, and the main view brought up to
+    // date with what it changed.
+    void OnFavourites();
     // Cancel button 1043.
     void OnCancel();
     // New button 1069, menu command 32812, Ctrl+N.
@@ -171,6 +176,7 @@ private:
     FavouriteBoxes m_favouriteBoxes{m_platform.form, m_db};
     ParentalLock m_lock{m_platform.form};
     CListOperations m_listOps{*this};
+    FavouriteDialogMemory m_favouriteDialog;
 };
 
 // The kind of channel a list shows, and back.

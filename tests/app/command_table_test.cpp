@@ -103,7 +103,7 @@ TEST(CommandTable, PromptsAndBuiltCommands) {
     EXPECT_TRUE(isCommandBuilt(ID_VIEW_RADIO));
     EXPECT_TRUE(isCommandBuilt(ID_DOWNLOAD));
     EXPECT_TRUE(isCommandBuilt(ID_EDIT_CUT_CHANNEL));
-    EXPECT_FALSE(isCommandBuilt(ID_VIEW_FAVOURITES));
+    EXPECT_TRUE(isCommandBuilt(ID_VIEW_FAVOURITES));
     EXPECT_FALSE(windowTitle().empty());
 }
 

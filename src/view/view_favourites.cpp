@@ -1,0 +1,40 @@
+// Command 32788: the favourites dialog over the primary groups, every change
+// one step of the edit history, and the main view brought up to date with
+// what the dialog changed.
+#include "edit/edit_operation.h"
+#include "view/zoedit_view.h"
+
+namespace zoedit {
+
+void CZoEditView::OnFavourites() {
+    if (!isCommandEnabled(ui::cmd::ID_VIEW_FAVOURITES)) return;
+    FavouriteEdits edits;
+    edits.apply = [this](std::span<const edit::EditOperation> step) {
+        return m_history.apply(m_db, step, edit::operationName(step.back()), rowSelection(),
+                               rowSelection());
+    };
+    edits.undo = [this] {
+        edit::RowSelection selection;
+        return m_history.undo(m_db, selection).ok();
+    };
+    CFavoriteDlg dialog(m_db, m_codePage, m_platform.dialogs, m_favouriteDialog, std::move(edits));
+    const int result = m_platform.dialogs.runModal(dialog);
+
+    // The dialog changed the tables as it went, however it was closed: the
+    // captions and the selected channel's boxes follow them.
+    m_favouriteBoxes.setCaptions(m_codePage);
+    if (result == ui::IDOK && dialog.modified()) {
+        const ChannelKind kind = dialog.mode();
+        FillList(kind);
+        ShowList(kind);
+        // The channel that was dragged is the one to look at in the main list.
+        const int row = static_cast<int>(dialog.draggedChannel().value_or(0));
+        if (row > 0) SelectRow(kind, row);
+        Save();
+        return;
+    }
+    if (const auto kind = activeKind())
+        m_favouriteBoxes.onSelection(*kind, m_state.selectedRow(listOfKind(*kind)), m_state);
+}
+
+}  // namespace zoedit
