@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Sets everything up and runs every test. ./test.sh --sanitize builds and runs
-# the core and command-line tests with AddressSanitizer and UBSan instead.
+# the core, serial port and command-line tests with AddressSanitizer and UBSan
+# instead. By hand, the watcher thread under ThreadSanitizer:
+#   configure_and_build build-tsan -DZOEDIT_TSAN=ON -DZOEDIT_BUILD_GUI=OFF -DZOEDIT_BUILD_BENCH=OFF
+#   ctest --test-dir build-tsan -R "^(serial|link)[.]"
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/common.sh
@@ -18,7 +21,7 @@ configure_and_build build
 # The file reader's fuzzer, briefly, when clang is there.
 if command -v clang++ >/dev/null && [ -d fuzz ] && [ -f fuzz/CMakeLists.txt ]; then
   CXX=clang++ configure_and_build build-fuzz -DZOEDIT_FUZZ=ON -DZOEDIT_BUILD_GUI=OFF \
-    -DZOEDIT_BUILD_TESTS=OFF -DZOEDIT_BUILD_BENCH=OFF
+    -DZOEDIT_BUILD_SERIAL=OFF -DZOEDIT_BUILD_TESTS=OFF -DZOEDIT_BUILD_BENCH=OFF
   scripts/run-fuzz.sh build-fuzz "${ZOEDIT_FUZZ_SECONDS:-20}"
 fi
 

@@ -93,6 +93,10 @@ void CDownloadProgressDlg::onMessage(ui::DialogHost& host, const ui::Message& me
     if (!rate.empty()) form.setText(IDC_RATE, rate);
 }
 
+void CDownloadProgressDlg::setRateLine(const std::string& text) {
+    if (m_host != nullptr) m_host->form().setText(ui::download::IDC_RATE, text);
+}
+
 // ---------------------------------------------------------------------------
 
 CUploadProgressDlg::CUploadProgressDlg(std::string output_path,
@@ -140,6 +144,10 @@ void CUploadProgressDlg::onMessage(ui::DialogHost& host, const ui::Message& mess
     const std::uint32_t expected = m_expected ? m_expected() : 0;
     const std::string rate = m_rate.report(total, expected, m_clock ? m_clock() : 0.0);
     if (!rate.empty()) form.setText(IDC_RATE, rate);
+}
+
+void CUploadProgressDlg::setRateLine(const std::string& text) {
+    if (m_host != nullptr) m_host->form().setText(ui::upload::IDC_RATE, text);
 }
 
 void CUploadProgressDlg::setStatusText(const std::string& text) {

@@ -14,6 +14,13 @@
 
 namespace zoedit::link {
 
+// The rate line of a progress dialog while nothing has come for this long.
+inline constexpr double kSilenceBeforeHint = 5.0;
+inline constexpr char kMsgNoAnswerYet[] =
+    "No answer from the receiver yet: is it connected and waiting?";
+inline constexpr char kMsgPortClosedOpenIt[] =
+    "The port is closed: open it from the control menu.";
+
 // Seconds on a steady clock; tests pass their own.
 using SecondsClock = std::function<double()>;
 SecondsClock steadySeconds();
@@ -42,6 +49,9 @@ public:
     void onClose(ui::DialogHost& host) override;
     // A message that reached the owner instead of the running dialog.
     void deliver(const ui::Message& message);
+    // The rate line, while the receiver is silent (a hint) or once it speaks
+    // again (empty until the next rate).
+    void setRateLine(const std::string& text);
 
 private:
     DownloadDialogTexts m_texts;
@@ -66,6 +76,7 @@ public:
     void deliver(const ui::Message& message);
     // The status line (static 1145) while the dialog runs.
     void setStatusText(const std::string& text);
+    void setRateLine(const std::string& text);
 
 private:
     std::string m_path;

@@ -160,6 +160,7 @@ void ReceiverLink::OnDownloadStart() {
                                                     m_port.settings.port, m_port.settings.speed),
                                 m_hooks.clock);
     m_downloadDlg = &dialog;
+    heard();
     const int result = m_services.dialogs.runModal(dialog);
     m_downloadDlg = nullptr;
     if (result == ui::IDCANCEL) m_download.cancel();
@@ -181,6 +182,7 @@ void ReceiverLink::OnUploadStart() {
         },
         m_hooks.clock);
     m_uploadDlg = &dialog;
+    heard();
     m_upload.start();
     if (endOnStoppedLine(m_upload, ui::UM_UL_CLOSE)) {
         m_uploadDlg = nullptr;
@@ -208,6 +210,7 @@ void ReceiverLink::drainInto(std::size_t batch_size, const std::atomic<int>& arm
         while (armed.load() != 0) {
             const std::size_t n = m_services.drain(m_batch.data(), m_batch.size());
             if (n == 0) break;
+            heard();
             step(std::span<const std::uint8_t>(m_batch.data(), n));
         }
     } while (m_rxPending);
@@ -229,6 +232,29 @@ void ReceiverLink::OnUploadRx() {
             m_upload.step(batch, m_port.m_bPortOpen);
             endOnStoppedLine(m_upload, ui::UM_UL_CLOSE);
         });
+}
+
+double ReceiverLink::now() const {
+    return m_hooks.clock();  // set in the constructor
+}
+
+void ReceiverLink::setRateLine(const std::string& text) {
+    if (m_downloadDlg != nullptr) m_downloadDlg->setRateLine(text);
+    if (m_uploadDlg != nullptr) m_uploadDlg->setRateLine(text);
+}
+
+void ReceiverLink::heard() {
+    m_lastHeard = now();
+    if (m_silenceShown) setRateLine("");
+    m_silenceShown = false;
+}
+
+void ReceiverLink::onTick() {
+    if (m_downloadDlg == nullptr && m_uploadDlg == nullptr) return;
+    if (now() - m_lastHeard < kSilenceBeforeHint) return;
+    // Still waiting for Cancel or the receiver: this only says what to check.
+    setRateLine(m_port.m_bPortOpen ? kMsgNoAnswerYet : kMsgPortClosedOpenIt);
+    m_silenceShown = true;
 }
 
 void ReceiverLink::showMessage(const std::string& text) {

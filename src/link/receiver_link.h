@@ -76,6 +76,9 @@ public:
     void OnUploadStart();
     void OnDownloadRx();
     void OnUploadRx();
+    // Called about once a second by the platform: a progress dialog whose
+    // receiver has said nothing for a while tells the user what to check.
+    void onTick();
 
     PortState& portState() { return m_port; }
     const PortState& portState() const { return m_port; }
@@ -123,6 +126,11 @@ private:
     bool m_stepping = false;   // a machine step is running (a box may nest the loop)
     bool m_rxPending = false;  // a notification came while it ran
     bool m_lineStopped = false;  // a write since the last look fell short
+    double m_lastHeard = 0.0;    // when the running dialog opened or last got bytes
+    bool m_silenceShown = false;  // the rate line holds the silence hint
+    double now() const;
+    void heard();
+    void setRateLine(const std::string& text);
 };
 
 }  // namespace zoedit::link

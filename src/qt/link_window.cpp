@@ -69,6 +69,12 @@ LinkWindow::LinkWindow(ZoEditWindow& window) : QObject(&window), m_window(window
     frame.updateCommandStates();
     frame.installEventFilter(this);
 
+    // Lets a progress dialog notice a receiver that stays silent; runs in the
+    // dialogs' modal loops too.
+    auto* tick = new QTimer(this);
+    connect(tick, &QTimer::timeout, this, [this] { m_link->onTick(); });
+    tick->start(1000);
+
     m_link->ReadSettings();
 }
 

@@ -269,6 +269,57 @@ TEST(TransfersOnAStoppedLine, EndDisarmedWithTheDialogClosed) {
     }
 }
 
+// A receiver that says nothing for five seconds: the rate line of either
+// dialog says what to check (the port, when it is closed) and the dialog
+// keeps waiting; the first bytes clear it.
+TEST(ProgressDialogsWhileTheReceiverIsSilent, SayWhatToCheckAndKeepWaiting) {
+    for (bool port_open : {true, false}) {
+        for (bool download : {true, false}) {
+            SCOPED_TRACE(std::string(port_open ? "open " : "closed ") +
+                         (download ? "download" : "upload"));
+            ReceiverOptions options;
+            options.send_file = makeLinkFile(3000, 3);
+            OpenRig rig(options);
+            if (!port_open) rig.link.OnPortCommand();  // closes it
+            const auto path = rig.dir.path("f.bin");
+            if (download) writeBytes(path, makeLinkFile(3000, 3));
+            rig.platform.dialogs.answerFile(path.string());
+            const ControlId rate = download ? download::IDC_RATE : upload::IDC_RATE;
+            std::string early, late, after_bytes;
+            bool still_open = false;
+            rig.platform.dialogs.scriptModal([&](ModalDialog& d, FakeDialogHost& h, FakeForm& f) {
+                rig.pump(&h);  // the upload's ready byte is answered only below
+                rig.now += 4.9;
+                rig.link.onTick();
+                early = f.text(rate);
+                rig.now += 0.2;
+                rig.link.onTick();
+                late = f.text(rate);
+                still_open = !h.result().has_value();
+                if (port_open && download) {
+                    rig.feed({0x00});
+                    rig.pump(&h);
+                    after_bytes = f.text(rate);
+                }
+                d.onEvent(h, {download ? download::IDC_CANCEL : upload::IDC_CANCEL,
+                              EventKind::Clicked});
+            });
+            // The emulator answers an upload's ready byte at once: keep it quiet.
+            if (!download) rig.port.far_end.reset();
+            rig.link.onCommand(download ? cmd::ID_DOWNLOAD : cmd::ID_UPLOAD);
+            EXPECT_EQ(early, "");
+            EXPECT_EQ(late, port_open ? link::kMsgNoAnswerYet : link::kMsgPortClosedOpenIt);
+            EXPECT_TRUE(still_open);
+            EXPECT_EQ(after_bytes, "");
+        }
+    }
+    // Outside a transfer a tick does nothing.
+    OpenRig idle;
+    idle.now += 60;
+    idle.link.onTick();
+    EXPECT_TRUE(idle.platform.dialogs.messageTexts().empty());
+}
+
 TEST(UploadFromTheMenu, CancelMidTransferLeavesNothingArmedAndNoFile) {
     OpenRig rig;
     rig.port.far_end.reset();
