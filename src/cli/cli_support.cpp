@@ -72,3 +72,17 @@ int firstTvTransponder(const ChannelDatabase& db) {
 }
 
 }  // namespace zoedit::cli
+
+namespace zoedit::cli {
+
+bool saveAsEditorDoes(const std::string& out, ChannelDatabase& db) {
+    const SaveResult saved = saveChannelFile(out, db, SaveFolding{}, firstTvTransponder(db));
+    if (!saved.ok) {
+        fail(saved.message);
+        return false;
+    }
+    std::cout << "Saved " << out << " (" << db.header.data_length + 64 << " bytes)\n";
+    return true;
+}
+
+}  // namespace zoedit::cli

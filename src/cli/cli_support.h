@@ -40,4 +40,9 @@ std::string nameUtf8(std::span<const char> field, CodePage page);
 // channel, -1 when there is none.
 int firstTvTransponder(const ChannelDatabase& db);
 
+// Saves `db` to `out` as the editor does after opening it (atomically, the
+// band derived from the first TV channel's transponder) and prints
+// "Saved OUT (N bytes)"; on failure reports it as fail() does. True when saved.
+bool saveAsEditorDoes(const std::string& out, ChannelDatabase& db);
+
 }  // namespace zoedit::cli

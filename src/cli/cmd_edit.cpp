@@ -48,13 +48,7 @@ void run(const EditOptions& options) {
             return;
         }
     }
-    const SaveResult saved =
-        saveChannelFile(options.out, db, SaveFolding{}, firstTvTransponder(db));
-    if (!saved.ok) {
-        fail(saved.message);
-        return;
-    }
-    std::cout << "Saved " << options.out << " (" << db.header.data_length + 64 << " bytes)\n";
+    saveAsEditorDoes(options.out, db);
 }
 
 void addEditCommand(CLI::App& app) {

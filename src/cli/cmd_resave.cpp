@@ -21,13 +21,7 @@ void run(const ResaveOptions& options) {
     // Opening selects the first TV row, which makes its transponder the
     // current one: saving derives that satellite's band from it.
     ChannelDatabase& db = *file->db;
-    const SaveResult saved =
-        saveChannelFile(options.out, db, SaveFolding{}, firstTvTransponder(db));
-    if (!saved.ok) {
-        fail(saved.message);
-        return;
-    }
-    std::cout << "Saved " << options.out << " (" << db.header.data_length + 64 << " bytes)\n";
+    saveAsEditorDoes(options.out, db);
 }
 
 void addResaveCommand(CLI::App& app) {

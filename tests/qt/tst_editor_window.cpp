@@ -18,6 +18,7 @@
 #include <QTimer>
 
 #include "database/channel_database.h"
+#include "qt/sample_copy.h"
 #include "qt/form_binder.h"
 #include "qt/list_control.h"
 #include "qt/main_frame.h"
@@ -102,10 +103,7 @@ private slots:
     }
 
     void init() {
-        m_sample = m_dir.filePath(QStringLiteral("sample.bin"));
-        QFile::remove(m_sample);
-        QVERIFY(QFile::copy(QStringLiteral(ZOEDIT_SOURCE_DIR "/examples/sample.bin"), m_sample));
-        QFile::setPermissions(m_sample, QFile::ReadOwner | QFile::WriteOwner);
+        QVERIFY2(copySampleInto(m_dir, m_sample), "the sample could not be copied");
     }
 
     void startsEmptyAndReadOnly() {

@@ -15,6 +15,7 @@
 #include <memory>
 
 #include "database/channel_file.h"
+#include "qt/sample_copy.h"
 #include "qt/form_binder.h"
 #include "qt/list_control.h"
 #include "qt/main_frame.h"
@@ -53,10 +54,7 @@ private:
 private slots:
     void init() {
         QVERIFY(m_dir.isValid());
-        m_sample = m_dir.filePath(QStringLiteral("sample.bin"));
-        QFile::remove(m_sample);
-        QVERIFY(QFile::copy(QStringLiteral(ZOEDIT_SOURCE_DIR "/examples/sample.bin"), m_sample));
-        QFile::setPermissions(m_sample, QFile::ReadOwner | QFile::WriteOwner);
+        QVERIFY2(copySampleInto(m_dir, m_sample), "the sample could not be copied");
     }
 
     // The view's drop lands in the model; a synthesised mouse drag cannot
