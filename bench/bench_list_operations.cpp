@@ -20,17 +20,7 @@ using namespace zoedit::ui::form;
 using ui::EventKind;
 
 const std::string& fullFilePath() {
-    static const std::string path = [] {
-        char pattern[] = "/tmp/zoedit-bench-lists-XXXXXX";
-        const int fd = ::mkstemp(pattern);
-        const auto bytes =
-            testing::fileBytesOf(testing::buildDatabase(testing::fullCapacityShape()));
-        if (fd >= 0) {
-            if (::write(fd, bytes.data(), bytes.size()) < 0) std::perror("write");
-            ::close(fd);
-        }
-        return std::string(pattern);
-    }();
+    static const std::string path = testing::writeFullCapacityFile("lists");
     return path;
 }
 

@@ -21,16 +21,7 @@ namespace {
 using namespace zoedit;
 using namespace zoedit::ui::form;
 
-std::string writeFullFile() {
-    char pattern[] = "/tmp/zoedit-bench-record-XXXXXX";
-    const int fd = ::mkstemp(pattern);
-    const auto bytes = testing::fileBytesOf(testing::buildDatabase(testing::fullCapacityShape()));
-    if (fd >= 0) {
-        if (::write(fd, bytes.data(), bytes.size()) < 0) std::perror("write");
-        ::close(fd);
-    }
-    return pattern;
-}
+std::string writeFullFile() { return testing::writeFullCapacityFile("record"); }
 
 struct EditingView {
     EditingView() : path(writeFullFile()), view(fake.platform()) {

@@ -17,17 +17,7 @@ using namespace zoedit;
 using namespace zoedit::ui::form;
 
 const std::string& fullFilePath() {
-    static const std::string path = [] {
-        char pattern[] = "/tmp/zoedit-bench-view-XXXXXX";
-        const int fd = ::mkstemp(pattern);
-        const auto bytes =
-            testing::fileBytesOf(testing::buildDatabase(testing::fullCapacityShape()));
-        if (fd >= 0) {
-            if (::write(fd, bytes.data(), bytes.size()) < 0) std::perror("write");
-            ::close(fd);
-        }
-        return std::string(pattern);
-    }();
+    static const std::string path = testing::writeFullCapacityFile("view");
     return path;
 }
 

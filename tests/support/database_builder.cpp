@@ -1,6 +1,9 @@
 #include "support/database_builder.h"
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <cstdio>
 #include <array>
 #include <tuple>
 
@@ -230,6 +233,17 @@ std::string workingCopyDifference(const ChannelDatabase& db) {
           check("radio member", db.favourites.radio_members, tieMember)})
         if (!d.empty()) return d;
     return {};
+}
+
+std::string writeFullCapacityFile(const std::string& tag) {
+    std::string pattern = "/tmp/zoedit-bench-" + tag + "-XXXXXX";
+    const int fd = ::mkstemp(pattern.data());
+    const auto bytes = fileBytesOf(buildDatabase(fullCapacityShape()));
+    if (fd >= 0) {
+        if (::write(fd, bytes.data(), bytes.size()) < 0) std::perror("write");
+        ::close(fd);
+    }
+    return pattern;
 }
 
 }  // namespace zoedit::testing

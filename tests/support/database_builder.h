@@ -32,6 +32,10 @@ DatabaseShape fullCapacityShape();
 // The file bytes of `db` as saved without any editing mode.
 std::vector<std::uint8_t> fileBytesOf(ChannelDatabase db);
 
+// Writes the full-capacity file to a new temporary file named after `tag`
+// (for the benchmarks) and returns its path.
+std::string writeFullCapacityFile(const std::string& tag);
+
 // Empty when the two databases hold the same file content (header, format,
 // sections, primary records below each count, groups, members, trailer);
 // otherwise a description of the first difference found.
