@@ -18,6 +18,9 @@
 #include "support/link_fixture.h"
 #include "support/pty_pair.h"
 
+// Last: its keyword macros would clash with the emulator's names.
+#include <QCoreApplication>
+
 namespace {
 
 using namespace zoedit;
@@ -116,4 +119,12 @@ BENCHMARK(BM_DownloadFullFile)->Unit(benchmark::kMillisecond)->UseRealTime()->It
 
 }  // namespace
 
-BENCHMARK_MAIN();
+// The serial port's watcher needs the application object.
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,11 +1,18 @@
 #ifdef ZOEDIT_HAVE_SERIAL  // the transfers need the serial port target
 #include "cli/transfer_cli.h"
 
-#include <signal.h>
+#ifdef _WIN32
+#include <io.h>
+#define ZOEDIT_STDERR_IS_TERMINAL (::_isatty(::_fileno(stderr)) != 0)
+#else
 #include <unistd.h>
+#define ZOEDIT_STDERR_IS_TERMINAL (::isatty(STDERR_FILENO) != 0)
+#endif
 
+#include <QCoreApplication>
 #include <atomic>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
@@ -25,12 +32,10 @@ extern "C" void onInterrupt(int) {
     g_cancel.store(true);
 }
 
+// The transfer looks at the flag between its waits, so the handler only sets it.
 void catchInterrupts() {
-    struct sigaction action {};
-    action.sa_handler = onInterrupt;
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
+    std::signal(SIGINT, onInterrupt);
+    std::signal(SIGTERM, onInterrupt);
 }
 
 // config.ini when the current folder has one (it is not created from here),
@@ -78,7 +83,7 @@ public:
     }
 
 private:
-    bool tty_ = ::isatty(STDERR_FILENO) != 0;
+    bool tty_ = ZOEDIT_STDERR_IS_TERMINAL;
     bool started_ = false;
     bool shown_ = false;
     std::chrono::steady_clock::time_point start_;
@@ -146,6 +151,12 @@ void runTransfer(const LineOptions& o,
         std::cerr << "zoedit-cli: " << text << "\n";
     };
 
+    // The serial port's watcher thread runs Qt's event loop, which needs the
+    // application object.
+    int qt_argc = 1;
+    char qt_name[] = "zoedit-cli";
+    char* qt_argv[] = {qt_name, nullptr};
+    const QCoreApplication qt(qt_argc, qt_argv);
     const link::TransferResult result = transfer(path, options);
     printer.finish();
     std::cout << result.message << std::endl;

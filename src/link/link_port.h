@@ -15,7 +15,8 @@ public:
     // True when the port is open, configured and watched.
     virtual bool OpenPort(const PortParams& params) = 0;
     virtual void ClosePort() = 0;
-    // Blocks until the driver has taken the bytes; returns how many it took.
+    // Returns `count` once the bytes are on their way to the line, fewer when
+    // they cannot go (port closed, line lost or stopped).
     virtual std::size_t WriteComm(const std::uint8_t* bytes, std::size_t count) = 0;
 };
 

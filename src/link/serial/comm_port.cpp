@@ -1,35 +1,32 @@
 #include "link/serial/comm_port.h"
 
-#include <poll.h>
-#include <sys/eventfd.h>
-#include <unistd.h>
-
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QObject>
 #include <QSerialPort>
-#include <QThread>
-#include <cerrno>
-#include <cstring>
+#include <array>
 #include <future>
 #include <iostream>
-#include <vector>
 
 #include "link/line_timing.h"
 #include "link/serial/line_config.h"
-#include "link/serial/output_drain.h"
+#include "link/serial/serial_platform.h"
 
 namespace zoedit::link {
 
+// Emitted from the owner's thread, delivered queued in the watcher's: a
+// write to hand over, or the port closing. Only the signal crosses threads;
+// what it is about is guarded by the port's own mutex and atomics.
+class WatcherWake : public QObject {
+    Q_OBJECT
+signals:
+    void wake();
+};
+
 namespace {
 constexpr std::size_t kReadChunk = 8196;
+constexpr int kMomentaryFailureLimit = 100;
 }
-
-// Lives on the watcher's stack: only the watcher touches the device. Data
-// moves through the device's own handle so that the watcher sleeps in one
-// poll on both the line and its wake-up event.
-struct CCommPort::Watch {
-    QSerialPort* port = nullptr;
-    int fd = -1;
-    bool read_failed = false;
-};
 
 CCommPort::CCommPort(ui::MessagePoster& owner, const TransferFlags& flags)
     : owner_(owner),
@@ -63,8 +60,13 @@ void CCommPort::diagnose(const std::string& text) {
 }
 
 bool CCommPort::OpenPort(const PortParams& params) {
-    if (thread_) {
+    if (thread_.joinable()) {
         setLastError("The port is already open.");
+        return false;
+    }
+    if (QCoreApplication::instance() == nullptr) {
+        setLastError(kMsgNoApplication);
+        diagnose(kMsgWatchFailed + params.port_name);
         return false;
     }
     connected_.store(false, std::memory_order_release);
@@ -77,16 +79,15 @@ bool CCommPort::OpenPort(const PortParams& params) {
         setLastError("No serial device is called \"" + params.port_name + "\".");
         return false;
     }
-    wake_fd_ = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
-    if (wake_fd_ < 0) {
-        setLastError(std::strerror(errno));
-        diagnose(kMsgWatchFailed + port_name_);
-        return false;
-    }
+    wake_ = std::make_unique<WatcherWake>();
 
+    // Shared: the watcher may still be inside set_value when OpenPort returns.
     auto ready = std::make_shared<std::promise<bool>>();
     std::future<bool> opened = ready->get_future();
-    thread_.reset(QThread::create([this, device, params, ready] {
+    thread_ = std::thread([this, device, params, ready] {
+        // The loop comes first: it gives this thread the event dispatcher
+        // that the device's notifiers need.
+        QEventLoop loop;
         QSerialPort port;
         std::string error;
         if (!openConfigured(port, device, params, error)) {
@@ -94,115 +95,128 @@ bool CCommPort::OpenPort(const PortParams& params) {
             ready->set_value(false);
             return;
         }
+        QObject::connect(wake_.get(), &WatcherWake::wake, &loop, [this, &port, &loop] {
+            handOver(port);
+            if (!connected_.load(std::memory_order_acquire)) {
+                loop.quit();
+                return;
+            }
+            // Also after a wake-up that brought nothing, so the owner's handler
+            // runs for bytes that came before it armed a direction.
+            notifyOwner();
+        }, Qt::QueuedConnection);
         {
             std::lock_guard lock(write_mutex_);
             accepting_writes_ = true;
+            outbox_.clear();
+            unsent_ = 0;
         }
         line_ = currentLineSettings(port);
         connected_.store(true, std::memory_order_release);
         ready->set_value(true);
-        Watch watch{&port, static_cast<int>(port.handle()), false};
-        ThreadWatchComm(watch);
-        // What was written still goes out (the last byte is often the
-        // verdict the far end waits for); only unread input is thrown away.
-        if (!drainOutput(port, lineTimeBound(static_cast<std::size_t>(unsentBytes(port)), line_))) {
-            diagnose("serial port closed before everything was sent: " + port_name_);
-        }
-        port.clear(QSerialPort::Input);
-        port.close();
-    }));
-    thread_->start();
+        ThreadWatchComm(port, loop);
+        closeDevice(port);
+    });
     if (opened.get()) return true;
-    thread_->wait();
-    thread_.reset();
-    ::close(wake_fd_);
-    wake_fd_ = -1;
+    thread_.join();
+    wake_.reset();
     return false;
 }
 
 void CCommPort::ClosePort() {
-    if (!thread_) return;
+    if (!thread_.joinable()) return;
     // Cleared before the wake-up, so the woken watcher finds it clear.
     connected_.store(false, std::memory_order_release);
-    wake();
-    thread_->wait();
-    thread_.reset();
-    ::close(wake_fd_);
-    wake_fd_ = -1;
-}
-
-void CCommPort::wake() {
-    const std::uint64_t one = 1;
-    [[maybe_unused]] const ssize_t n = ::write(wake_fd_, &one, sizeof one);
+    emit wake_->wake();
+    thread_.join();
+    wake_.reset();
 }
 
 std::size_t CCommPort::WriteComm(const std::uint8_t* bytes, std::size_t count) {
     if (count == 0) return 0;
     std::unique_lock lock(write_mutex_);
     if (!accepting_writes_) return 0;
-    write_data_ = bytes;
-    write_size_ = count;
-    write_taken_ = 0;
-    write_pending_ = true;
-    lock.unlock();
-    wake();
-    lock.lock();
-    // A line held stopped by flow control (or a device that takes nothing)
-    // must not hang the caller: past the time the line needs, it has failed.
-    const auto bound = lineTimeBound(count, line_);
-    if (!write_done_.wait_for(lock, bound, [this] { return !write_pending_; })) {
-        // The watcher writes only under this lock: once cleared here, it no
-        // longer touches the caller's bytes.
-        write_pending_ = false;
-        accepting_writes_ = false;
-        line_stopped_.store(true, std::memory_order_release);
-        line_lost_.store(true, std::memory_order_release);
-        lock.unlock();
-        diagnose("serial line stopped: " + port_name_ + " took " + std::to_string(write_taken_) +
-                 " of " + std::to_string(count) + " bytes in " + std::to_string(bound.count()) +
-                 " ms");
-        lock.lock();
+    if (unsent_ > 0) {
+        // A line held stopped by flow control (or a device that takes
+        // nothing) must not hang the caller: past the time the line needs
+        // for what is left, it has failed.
+        const std::size_t left = unsent_;
+        const auto bound = lineTimeBound(left, line_);
+        if (!all_sent_.wait_for(lock, bound, [this] { return unsent_ == 0 || !accepting_writes_; })) {
+            accepting_writes_ = false;
+            line_stopped_.store(true, std::memory_order_release);
+            line_lost_.store(true, std::memory_order_release);
+            lock.unlock();
+            diagnose("serial line stopped: " + port_name_ + " sent nothing of " +
+                     std::to_string(left) + " bytes in " + std::to_string(bound.count()) + " ms");
+            return 0;
+        }
+        if (!accepting_writes_) return 0;
     }
-    write_data_ = nullptr;
-    return write_taken_;
+    outbox_.insert(outbox_.end(), bytes, bytes + count);
+    unsent_ += count;
+    lock.unlock();
+    emit wake_->wake();
+    return count;
 }
 
-void CCommPort::serviceWrite(Watch& watch) {
-    std::lock_guard lock(write_mutex_);
-    if (!write_pending_) return;
-    while (write_taken_ < write_size_) {
-        const ssize_t n = ::write(watch.fd, write_data_ + write_taken_, write_size_ - write_taken_);
-        if (n > 0) {
-            write_taken_ += static_cast<std::size_t>(n);
-        } else if (n < 0 && errno == EINTR) {
-            continue;
-        } else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
-            return;  // the driver is full: the next poll says when it has room
-        } else {
-            break;  // a failed line takes no more; the caller gets the count so far
-        }
+// The device keeps its own copy and hands it to the driver as the driver
+// makes room.
+void CCommPort::handOver(QSerialPort& port) {
+    std::vector<std::uint8_t> bytes;
+    {
+        std::lock_guard lock(write_mutex_);
+        bytes.swap(outbox_);
     }
-    write_pending_ = false;
-    write_done_.notify_all();
+    if (bytes.empty() || !port.isOpen()) return;
+    const qint64 n = port.write(reinterpret_cast<const char*>(bytes.data()),
+                                static_cast<qint64>(bytes.size()));
+    if (n != static_cast<qint64>(bytes.size())) {
+        loseLine(port, "serial port write failed: " + port.errorString().toStdString());
+        return;
+    }
+    // To the driver now if it has room, rather than on the next turn of the
+    // loop. (flush() would also try a driver that is full, and take its "try
+    // again" for a lost device.)
+    port.waitForBytesWritten(0);
+    countUnsent(port);
+}
+
+void CCommPort::countUnsent(QSerialPort& port) {
+    std::lock_guard lock(write_mutex_);
+    unsent_ = outbox_.size() + static_cast<std::size_t>(std::max<qint64>(0, port.bytesToWrite()));
+    if (unsent_ == 0) all_sent_.notify_all();
 }
 
 void CCommPort::finishWrite(bool accept_more) {
     std::lock_guard lock(write_mutex_);
     accepting_writes_ = accept_more && accepting_writes_;
-    if (write_pending_) {
-        write_pending_ = false;
-        write_done_.notify_all();
-    }
+    all_sent_.notify_all();
 }
 
-std::size_t CCommPort::ReadComm(Watch& watch, std::uint8_t* buffer, std::size_t max) {
+void CCommPort::ReadComm(QSerialPort& port) {
+    std::array<std::uint8_t, kReadChunk> chunk;
     for (;;) {
-        const ssize_t n = ::read(watch.fd, buffer, max);
-        if (n > 0) return static_cast<std::size_t>(n);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) watch.read_failed = true;
-        return 0;
+        const qint64 n = port.read(reinterpret_cast<char*>(chunk.data()),
+                                   static_cast<qint64>(chunk.size()));
+        if (n <= 0) break;
+        // A chunk that does not fit whole is dropped whole; the queue keeps
+        // what it holds.
+        if (!QueueRead.putAll(chunk.data(), static_cast<std::size_t>(n))) diagnose(kMsgQueueFull);
     }
+    notifyOwner();
+}
+
+// A device that fails to read or write (the far end hung up, the adapter was
+// pulled) stays silent until the owner closes and opens the port again.
+void CCommPort::loseLine(QSerialPort& port, const std::string& why) {
+    if (!port.isOpen()) return;
+    ReadComm(port);  // what arrived before the hang-up still counts
+    port.close();
+    line_lost_.store(true, std::memory_order_release);
+    finishWrite(false);
+    diagnose(why + ": " + port_name_);
+    notifyOwner();
 }
 
 void CCommPort::notifyOwner() {
@@ -215,53 +229,67 @@ void CCommPort::notifyOwner() {
     }
 }
 
-void CCommPort::ThreadWatchComm(Watch& watch) {
-    std::vector<std::uint8_t> chunk(kReadChunk);
-    bool line_up = true;
-    while (connected_.load(std::memory_order_acquire)) {
-        bool writing = false;
-        {
-            std::lock_guard lock(write_mutex_);
-            writing = write_pending_;
-        }
-        pollfd fds[2] = {{wake_fd_, POLLIN, 0}, {watch.fd, POLLIN, 0}};
-        if (writing) fds[1].events |= POLLOUT;
-        if (::poll(fds, line_up ? 2 : 1, -1) < 0) {
-            if (errno == EINTR) continue;
-            diagnose(std::string("serial port wait failed: ") + std::strerror(errno));
-            break;
-        }
-        if (fds[0].revents & POLLIN) {
-            std::uint64_t count = 0;
-            [[maybe_unused]] const ssize_t n = ::read(wake_fd_, &count, sizeof count);
-        }
-        if (!connected_.load(std::memory_order_acquire)) break;
-        if (!line_up) continue;
-
-        if (writing) serviceWrite(watch);
-        const short events = fds[1].revents;
-        if ((events & (POLLIN | POLLHUP | POLLERR | POLLNVAL)) == 0) continue;
-
-        std::size_t received = 0;
-        for (;;) {
-            const std::size_t n = ReadComm(watch, chunk.data(), chunk.size());
-            if (n == 0) break;
-            received += n;
-            // A chunk that does not fit whole is dropped whole; the queue keeps
-            // what it holds.
-            if (!QueueRead.putAll(chunk.data(), n)) diagnose(kMsgQueueFull);
-        }
-        const bool hung_up = (events & (POLLHUP | POLLERR | POLLNVAL)) != 0 && received == 0;
-        if (watch.read_failed || hung_up) {
-            line_up = false;
-            line_lost_.store(true, std::memory_order_release);
-            finishWrite(false);
-            diagnose("serial line lost: " + port_name_);
-        }
-        // Also after a wake-up that found nothing, so the owner's handler runs.
-        notifyOwner();
-    }
+void CCommPort::ThreadWatchComm(QSerialPort& port, QEventLoop& loop) {
+    // Failures that only found the driver busy, since the line last moved. A
+    // device that is gone fails over and over at once; it may also leave a
+    // stale "busy" behind (a hang-up reads nothing and sets no error).
+    int momentary_failures = 0;
+    QObject::connect(&port, &QSerialPort::readyRead, &loop, [this, &port, &momentary_failures] {
+        momentary_failures = 0;
+        ReadComm(port);
+    });
+    QObject::connect(&port, &QSerialPort::bytesWritten, &loop,
+                     [this, &port, &momentary_failures] {
+                         momentary_failures = 0;
+                         countUnsent(port);
+                     });
+    QObject::connect(&port, &QSerialPort::errorOccurred, &loop,
+                     [this, &port, &momentary_failures](QSerialPort::SerialPortError error) {
+                         if (error != QSerialPort::ReadError && error != QSerialPort::WriteError &&
+                             error != QSerialPort::ResourceError) {
+                             return;
+                         }
+                         if (failedCallWasMomentary() &&
+                             ++momentary_failures < kMomentaryFailureLimit) {
+                             port.clearError();  // the port keeps its bytes and tries again
+                             return;
+                         }
+                         loseLine(port, "serial line lost");
+                     });
+    // Bytes that came while the port was being set up are read at once.
+    ReadComm(port);
+    if (connected_.load(std::memory_order_acquire)) loop.exec();
+    // Closing may still report errors and written counts: nobody listens now.
+    QObject::disconnect(&port, nullptr, &loop, nullptr);
     finishWrite(false);
 }
 
+// What was written still goes out (the last byte is often the verdict the far
+// end waits for); only unread input is thrown away. A line that stopped has
+// nothing more to give.
+void CCommPort::closeDevice(QSerialPort& port) {
+    handOver(port);
+    if (!port.isOpen()) return;
+    if (!line_stopped_.load(std::memory_order_acquire)) {
+        const auto deadline = std::chrono::steady_clock::now() +
+                              lineTimeBound(static_cast<std::size_t>(port.bytesToWrite()), line_);
+        while (port.bytesToWrite() > 0 && std::chrono::steady_clock::now() < deadline) {
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                deadline - std::chrono::steady_clock::now());
+            if (!port.waitForBytesWritten(static_cast<int>(std::max<long long>(1, left.count())))) {
+                break;
+            }
+        }
+        if (port.bytesToWrite() > 0 ||
+            !drainOutput(port, lineTimeBound(static_cast<std::size_t>(unsentBytes(port)), line_))) {
+            diagnose("serial port closed before everything was sent: " + port_name_);
+        }
+    }
+    port.clear(line_stopped_.load(std::memory_order_acquire) ? QSerialPort::AllDirections
+                                                              : QSerialPort::Input);
+    port.close();
+}
+
 }  // namespace zoedit::link
+
+#include "comm_port.moc"

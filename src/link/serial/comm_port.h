@@ -1,7 +1,10 @@
 // The one serial port between the PC and the receiver. A watcher thread owns
-// the device: it moves every received byte into QueueRead and tells the owner
-// (through its message queue) for the direction that is armed; writes from
-// the owner's thread are handed to it and wait until the driver took them.
+// the device and runs its event loop: it moves every received byte into
+// QueueRead and tells the owner (through its message queue) for the direction
+// that is armed; writes from the owner's thread are queued for it, and a
+// write waits only for the one before it to reach the driver. The watcher
+// reaches the device through the serial port's own signals in its event
+// loop, which needs the program's QCoreApplication (or QApplication).
 #pragma once
 
 #include <atomic>
@@ -12,6 +15,8 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "link/byte_queue.h"
 #include "link/link_port.h"
@@ -19,12 +24,17 @@
 #include "link/transfer_events.h"
 #include "ui/messages.h"
 
-class QThread;
+class QEventLoop;
+class QSerialPort;
 
 namespace zoedit::link {
 
 inline constexpr char kMsgQueueFull[] = "serial port QueueRead FULL!";
 inline constexpr char kMsgWatchFailed[] = "Error while creating ThreadWatchComm, ";
+inline constexpr char kMsgNoApplication[] =
+    "The serial port cannot be opened before the program's Qt application object exists.";
+
+class WatcherWake;
 
 class CCommPort : public LinkPort {
 public:
@@ -37,14 +47,15 @@ public:
     // Only while closed. False when the device cannot be opened or refuses a
     // setting; lastError() then says why.
     bool OpenPort(const PortParams& params) override;
-    // Ends the watcher and waits for it; a write still waiting is abandoned.
-    // What the driver took goes out first (within a bound set by the line
-    // speed); unread input is discarded. QueueRead keeps its bytes.
+    // Ends the watcher and waits for it. What was written goes out first
+    // (within a bound set by the line speed); unread input is discarded.
+    // QueueRead keeps its bytes.
     void ClosePort() override;
-    // From the owner's thread. Returns the bytes the driver took: all of them,
-    // or fewer when the port closes or the line fails first. Waits at most
-    // twice the time the line needs for `count` bytes (plus an allowance);
-    // past that the line counts as stopped and lost.
+    // Queues the bytes for the line and returns `count`, or 0 when the port
+    // is closed or the line is lost. The write before must have reached the
+    // driver first: it gets twice the time the line needs for what is left of
+    // it (plus an allowance), and past that the line counts as stopped and
+    // lost. So the caller never waits on the watcher for a line that moves.
     std::size_t WriteComm(const std::uint8_t* bytes, std::size_t count) override;
 
     bool isOpen() const { return connected_.load(std::memory_order_acquire); }
@@ -64,14 +75,14 @@ public:
     CByteQueue QueueRead;
 
 private:
-    struct Watch;  // the watcher's own state, device included
-
-    void ThreadWatchComm(Watch& watch);
-    std::size_t ReadComm(Watch& watch, std::uint8_t* buffer, std::size_t max);
-    void serviceWrite(Watch& watch);
+    void ThreadWatchComm(QSerialPort& port, QEventLoop& loop);
+    void ReadComm(QSerialPort& port);
+    void handOver(QSerialPort& port);
+    void countUnsent(QSerialPort& port);
+    void loseLine(QSerialPort& port, const std::string& why);
+    void closeDevice(QSerialPort& port);
     void finishWrite(bool accept_more);
     void notifyOwner();
-    void wake();
     void diagnose(const std::string& text);
     void setLastError(const std::string& text);
 
@@ -85,17 +96,16 @@ private:
     std::uint16_t port_id_ = 0;
     std::string port_name_;
     LineSettings line_;  // written by the watcher before OpenPort returns
-    int wake_fd_ = -1;
-    std::unique_ptr<QThread> thread_;
+    // Lives in the owner's thread; its queued signal wakes the watcher's loop.
+    std::unique_ptr<WatcherWake> wake_;
+    std::thread thread_;
     std::function<void(const std::string&)> diagnostic_;
 
-    // The one write in flight, guarded by write_mutex_.
+    // Written bytes on their way to the driver, guarded by write_mutex_.
     std::mutex write_mutex_;
-    std::condition_variable write_done_;
-    const std::uint8_t* write_data_ = nullptr;
-    std::size_t write_size_ = 0;
-    std::size_t write_taken_ = 0;
-    bool write_pending_ = false;
+    std::condition_variable all_sent_;
+    std::vector<std::uint8_t> outbox_;  // not yet handed to the device
+    std::size_t unsent_ = 0;  // the outbox plus what the device still holds
     bool accepting_writes_ = false;  // only while the watcher runs and the line is up
 
     mutable std::mutex error_mutex_;

@@ -1,4 +1,4 @@
-#include "link/serial/output_drain.h"
+#include "link/serial/serial_platform.h"
 
 #include <QSerialPort>
 #include <QtGlobal>
@@ -8,6 +8,7 @@
 #include <windows.h>
 #elif defined(Q_OS_UNIX)
 #include <sys/ioctl.h>
+#include <cerrno>
 #include <termios.h>
 #else
 #error "No output drain for this platform"
@@ -36,6 +37,15 @@ bool drainOutput(QSerialPort& port, std::chrono::milliseconds bound) {
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     return true;
+}
+
+bool failedCallWasMomentary() {
+#if defined(Q_OS_WIN)
+    return false;  // overlapped writes do not fail for a full driver
+#else
+    // Nothing runs between the failed call and the report that could change it.
+    return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR;
+#endif
 }
 
 }  // namespace zoedit::link

@@ -1,0 +1,29 @@
+// The one place that reaches below the serial port's API, for each platform.
+//
+// Waiting until the driver has put every written byte on the line: the serial
+// port's own flush only hands bytes to the driver, and closing right after
+// would lose what is still queued there (on a real line at 115,200 baud, a
+// verdict byte written a moment before).
+//
+// Telling a driver that is only full for a moment from a device that is gone:
+// the serial port reports both as a resource error.
+#pragma once
+
+#include <chrono>
+
+class QSerialPort;
+
+namespace zoedit::link {
+
+// Bytes the driver holds that have not gone out yet; 0 when it cannot tell.
+long unsentBytes(QSerialPort& port);
+
+// Waits until nothing is left to send or `bound` has passed; true when drained.
+bool drainOutput(QSerialPort& port, std::chrono::milliseconds bound);
+
+// Called at once from the port's error report: true when the call that failed
+// only found the driver full (a pseudo-terminal can say it has room and then
+// take nothing). The port keeps the bytes and tries again when there is room.
+bool failedCallWasMomentary();
+
+}  // namespace zoedit::link

@@ -1,0 +1,11 @@
+// The serial port's watcher thread runs Qt's event loop, which needs the
+// application object for the whole run.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
