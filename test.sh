@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
 # Sets everything up and runs every test. ./test.sh --sanitize builds and runs
 # the core, serial port and command-line tests with AddressSanitizer and UBSan
-# instead. By hand, the watcher thread under ThreadSanitizer:
-#   configure_and_build build-tsan -DZOEDIT_TSAN=ON -DZOEDIT_BUILD_GUI=OFF -DZOEDIT_BUILD_BENCH=OFF
-#   ctest --test-dir build-tsan -R "^(serial|link)[.]"
+# instead. ./test.sh --tsan runs the link, serial port and command-line tests
+# under ThreadSanitizer (the serial port's watcher thread).
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/common.sh
@@ -13,6 +12,13 @@ if [ "${1:-}" = "--sanitize" ]; then
   configure_and_build build-asan -DZOEDIT_SANITIZE=ON -DZOEDIT_BUILD_GUI=OFF -DZOEDIT_BUILD_BENCH=OFF
   export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
   ctest --test-dir build-asan --output-on-failure -j 2
+  exit
+fi
+
+if [ "${1:-}" = "--tsan" ]; then
+  configure_and_build build-tsan -DZOEDIT_TSAN=ON -DZOEDIT_BUILD_GUI=OFF -DZOEDIT_BUILD_BENCH=OFF
+  export TSAN_OPTIONS="suppressions=$PWD/tests/tsan.supp halt_on_error=1"
+  ctest --test-dir build-tsan --output-on-failure -j 2 -R "^(serial|link|cli)[.]"
   exit
 fi
 

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <random>
 #include <thread>
 
 #include "serial/message_log.h"
@@ -119,6 +120,38 @@ TEST_F(CommPortTest, WrittenBytesReachTheFarEndWhole) {
     EXPECT_EQ(port.WriteComm(big.data(), big.size()), big.size());
     far_end.join();
     EXPECT_EQ(seen, big);
+}
+
+// Writes queue behind each other without waiting on the watcher: whatever
+// their sizes, the far end gets every byte once and in order, also when it
+// reads slower than they are written and the driver keeps filling up.
+TEST_F(CommPortTest, QueuedWritesArriveWholeAndInOrder) {
+    ASSERT_TRUE(port.OpenPort(paramsFor(pty.slavePath())));
+    std::vector<std::uint8_t> sent;
+    std::minstd_rand random(2026);
+    for (int i = 0; i < 150; ++i) {
+        const auto piece = pattern(1 + random() % 3000, static_cast<unsigned>(i));
+        sent.insert(sent.end(), piece.begin(), piece.end());
+    }
+    std::vector<std::uint8_t> seen;
+    std::thread far_end([&] {
+        while (seen.size() < sent.size()) {
+            const auto piece = pty.readMaster(std::min<std::size_t>(700, sent.size() - seen.size()), 5s);
+            if (piece.empty()) return;
+            seen.insert(seen.end(), piece.begin(), piece.end());
+        }
+    });
+    std::size_t at = 0;
+    std::minstd_rand sizes(7);
+    while (at < sent.size()) {
+        const std::size_t n = std::min<std::size_t>(1 + sizes() % 3000, sent.size() - at);
+        ASSERT_EQ(port.WriteComm(sent.data() + at, n), n) << "at byte " << at;
+        at += n;
+    }
+    far_end.join();
+    EXPECT_EQ(seen.size(), sent.size());
+    EXPECT_TRUE(seen == sent);
+    EXPECT_FALSE(port.lineStopped());
 }
 
 // A verdict written just before the port closes must still reach a far end
