@@ -25,7 +25,6 @@ signals:
 
 namespace {
 constexpr std::size_t kReadChunk = 8196;
-constexpr int kMomentaryFailureLimit = 100;
 }
 
 CCommPort::CCommPort(ui::MessagePoster& owner, const TransferFlags& flags)
@@ -140,15 +139,15 @@ std::size_t CCommPort::WriteComm(const std::uint8_t* bytes, std::size_t count) {
         // A line held stopped by flow control (or a device that takes
         // nothing) must not hang the caller: past the time the line needs
         // for what is left, it has failed.
-        const std::size_t left = unsent_;
-        const auto bound = lineTimeBound(left, line_);
+        const auto bound = lineTimeBound(unsent_, line_);
         if (!all_sent_.wait_for(lock, bound, [this] { return unsent_ == 0 || !accepting_writes_; })) {
             accepting_writes_ = false;
             line_stopped_.store(true, std::memory_order_release);
             line_lost_.store(true, std::memory_order_release);
+            const std::size_t held = unsent_;
             lock.unlock();
-            diagnose("serial line stopped: " + port_name_ + " sent nothing of " +
-                     std::to_string(left) + " bytes in " + std::to_string(bound.count()) + " ms");
+            diagnose("serial line stopped: " + port_name_ + " still held " + std::to_string(held) +
+                     " bytes after " + std::to_string(bound.count()) + " ms");
             return 0;
         }
         if (!accepting_writes_) return 0;
@@ -230,31 +229,24 @@ void CCommPort::notifyOwner() {
 }
 
 void CCommPort::ThreadWatchComm(QSerialPort& port, QEventLoop& loop) {
-    // Failures that only found the driver busy, since the line last moved. A
-    // device that is gone fails over and over at once; it may also leave a
-    // stale "busy" behind (a hang-up reads nothing and sets no error).
-    int momentary_failures = 0;
-    QObject::connect(&port, &QSerialPort::readyRead, &loop, [this, &port, &momentary_failures] {
-        momentary_failures = 0;
-        ReadComm(port);
-    });
+    QObject::connect(&port, &QSerialPort::readyRead, &loop, [this, &port] { ReadComm(port); });
     QObject::connect(&port, &QSerialPort::bytesWritten, &loop,
-                     [this, &port, &momentary_failures] {
-                         momentary_failures = 0;
-                         countUnsent(port);
-                     });
+                     [this, &port] { countUnsent(port); });
     QObject::connect(&port, &QSerialPort::errorOccurred, &loop,
-                     [this, &port, &momentary_failures](QSerialPort::SerialPortError error) {
+                     [this, &port](QSerialPort::SerialPortError error) {
                          if (error != QSerialPort::ReadError && error != QSerialPort::WriteError &&
                              error != QSerialPort::ResourceError) {
                              return;
                          }
-                         if (failedCallWasMomentary() &&
-                             ++momentary_failures < kMomentaryFailureLimit) {
-                             port.clearError();  // the port keeps its bytes and tries again
+                         if (deviceGone(port)) {
+                             loseLine(port, "serial line lost");
                              return;
                          }
-                         loseLine(port, "serial line lost");
+                         // Only busy: the port keeps what it holds and tries
+                         // again. A resource error also stopped its reading;
+                         // setting the buffer size starts that again.
+                         port.clearError();
+                         port.setReadBufferSize(port.readBufferSize());
                      });
     // Bytes that came while the port was being set up are read at once.
     ReadComm(port);

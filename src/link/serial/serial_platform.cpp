@@ -7,8 +7,8 @@
 #if defined(Q_OS_WIN)
 #include <windows.h>
 #elif defined(Q_OS_UNIX)
+#include <poll.h>
 #include <sys/ioctl.h>
-#include <cerrno>
 #include <termios.h>
 #else
 #error "No output drain for this platform"
@@ -39,12 +39,16 @@ bool drainOutput(QSerialPort& port, std::chrono::milliseconds bound) {
     return true;
 }
 
-bool failedCallWasMomentary() {
+bool deviceGone(QSerialPort& port) {
 #if defined(Q_OS_WIN)
-    return false;  // overlapped writes do not fail for a full driver
+    (void)port;
+    return true;  // overlapped reads and writes do not fail for a busy driver
 #else
-    // Nothing runs between the failed call and the report that could change it.
-    return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR;
+    // Asked of the device itself: the port reports a driver that is full
+    // and a device that is gone as the same resource error.
+    pollfd device{static_cast<int>(port.handle()), POLLIN | POLLOUT, 0};
+    if (::poll(&device, 1, 0) < 0) return false;
+    return (device.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
 #endif
 }
 

@@ -21,9 +21,10 @@ long unsentBytes(QSerialPort& port);
 // Waits until nothing is left to send or `bound` has passed; true when drained.
 bool drainOutput(QSerialPort& port, std::chrono::milliseconds bound);
 
-// Called at once from the port's error report: true when the call that failed
-// only found the driver full (a pseudo-terminal can say it has room and then
-// take nothing). The port keeps the bytes and tries again when there is room.
-bool failedCallWasMomentary();
+// After the port reported a failed read or write: true when the device is
+// gone (the far end hung up, the adapter was pulled), false when the driver
+// was only full or empty for a moment (a pseudo-terminal can say it has room
+// and then take nothing). The port keeps its bytes and tries again.
+bool deviceGone(QSerialPort& port);
 
 }  // namespace zoedit::link
