@@ -18,7 +18,7 @@
 #include <QTimer>
 
 #include "database/channel_database.h"
-#include "qt/sample_copy.h"
+#include "qt/window_test_support.h"
 #include "qt/form_binder.h"
 #include "qt/list_control.h"
 #include "qt/main_frame.h"
@@ -32,18 +32,6 @@ namespace cmd = zoedit::ui::cmd;
 
 namespace {
 
-// Waits (up to ten seconds) for the next modal dialog of type T and lets
-// `act` answer it.
-template <typename T>
-void whenModal(std::function<void(T*)> act, int attempts = 1000) {
-    QTimer::singleShot(10, [act, attempts] {
-        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
-            act(dialog);
-        } else if (attempts > 0) {
-            whenModal<T>(act, attempts - 1);
-        }
-    });
-}
 
 void answerFileDialog(const QString& path) {
     whenModal<QFileDialog>([path](QFileDialog* dialog) {
@@ -63,10 +51,6 @@ void answerMessageBox(QMessageBox::StandardButton button, QString* text = nullpt
     });
 }
 
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 }  // namespace
 
@@ -96,9 +80,7 @@ private:
 
 private slots:
     void initTestCase() {
-        QStandardPaths::setTestModeEnabled(true);
-        QApplication::setOrganizationName(QStringLiteral("ZoEditTest"));
-        QSettings().clear();
+        useTestSettings();
         QVERIFY(m_dir.isValid());
     }
 

@@ -24,6 +24,7 @@
 #include "qt/main_frame.h"
 #include "qt/zoedit_window.h"
 #include "view/zoedit_view.h"
+#include "qt/window_test_support.h"
 
 using namespace zoedit;
 namespace fav = zoedit::ui::favourites;
@@ -115,13 +116,9 @@ private:
 
 private slots:
     void initTestCase() {
-        QStandardPaths::setTestModeEnabled(true);
-        QApplication::setOrganizationName(QStringLiteral("ZoEditTest"));
-        QSettings().clear();
+        useTestSettings();
         QVERIFY(m_dir.isValid());
-        m_sample = m_dir.filePath(QStringLiteral("sample.bin"));
-        QVERIFY(QFile::copy(QStringLiteral(ZOEDIT_SOURCE_DIR "/examples/sample.bin"), m_sample));
-        QFile::setPermissions(m_sample, QFile::ReadOwner | QFile::WriteOwner);
+        QVERIFY2(copySampleInto(m_dir, m_sample), "the sample could not be copied");
     }
 
     void renameDragAndSave() {

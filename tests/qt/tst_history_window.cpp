@@ -15,6 +15,7 @@
 #include "qt/zoedit_window.h"
 #include "view/history_binding.h"
 #include "view/zoedit_view.h"
+#include "qt/window_test_support.h"
 
 using namespace zoedit;
 using namespace zoedit::ui::form;
@@ -33,17 +34,13 @@ private:
 
 private slots:
     void initTestCase() {
-        QStandardPaths::setTestModeEnabled(true);
-        QApplication::setOrganizationName(QStringLiteral("ZoEditTest"));
-        QSettings().clear();
+        useTestSettings();
         QVERIFY(m_dir.isValid());
     }
 
     void menuAndKeysFollowTheHistory() {
-        const QString path = m_dir.filePath(QStringLiteral("sample.bin"));
-        QFile::remove(path);
-        QVERIFY(QFile::copy(QStringLiteral(ZOEDIT_SOURCE_DIR "/examples/sample.bin"), path));
-        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+        QString path;
+        QVERIFY2(copySampleInto(m_dir, path), "the sample could not be copied");
         qt::ZoEditWindow w;
         w.frame().show();
         QVERIFY(QTest::qWaitForWindowExposed(&w.frame()));

@@ -33,6 +33,7 @@
 #include "qt/zoedit_window.h"
 #include "qt/modal_watchdog.h"
 #include "ui/resource_ids.h"
+#include "qt/window_test_support.h"
 
 using namespace zoedit;
 
@@ -42,10 +43,6 @@ QString samplePath() {
     return QStringLiteral(ZOEDIT_SOURCE_DIR "/examples/sample.bin");
 }
 
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 // The sample's usage type 0 is one the link refuses to send; as 3 (checked
 // mode, its checksum is right) it goes both ways.

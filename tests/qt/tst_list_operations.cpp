@@ -15,7 +15,7 @@
 #include <memory>
 
 #include "database/channel_file.h"
-#include "qt/sample_copy.h"
+#include "qt/window_test_support.h"
 #include "qt/form_binder.h"
 #include "qt/list_control.h"
 #include "qt/main_frame.h"

@@ -21,6 +21,7 @@
 #include "qt/zoedit_window.h"
 #include "support/database_builder.h"
 #include "view/zoedit_view.h"
+#include "qt/window_test_support.h"
 
 using namespace zoedit;
 namespace cmd = zoedit::ui::cmd;
@@ -50,16 +51,6 @@ Run run(const QString& program, const QStringList& args, const QString& config_h
             QString::fromUtf8(process.readAllStandardError())};
 }
 
-// Waits for the next modal dialog of type T and lets `act` answer it.
-template <typename T>
-void whenModal(std::function<void(T*)> act, int attempts = 300) {
-    QTimer::singleShot(10, [act, attempts] {
-        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget()))
-            act(dialog);
-        else if (attempts > 0)
-            whenModal<T>(act, attempts - 1);
-    });
-}
 
 // Arabic comes back from the PDF in its shaped forms between direction
 // marks: compare letters, not glyphs.

@@ -18,7 +18,7 @@
 #include <QTimer>
 
 #include "database/channel_file.h"
-#include "qt/sample_copy.h"
+#include "qt/window_test_support.h"
 #include "qt/form_binder.h"
 #include "qt/main_frame.h"
 #include "qt/zoedit_window.h"
@@ -30,23 +30,7 @@ using namespace zoedit::ui::form;
 
 namespace {
 
-// Waits (at most two seconds) for the next modal dialog of type T and lets
-// `act` answer it.
-template <typename T>
-void whenModal(std::function<void(T*)> act, int attempts = 200) {
-    QTimer::singleShot(10, [act, attempts] {
-        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
-            act(dialog);
-        } else if (attempts > 0) {
-            whenModal<T>(act, attempts - 1);
-        }
-    });
-}
 
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 }  // namespace
 
@@ -90,9 +74,7 @@ private:
 
 private slots:
     void initTestCase() {
-        QStandardPaths::setTestModeEnabled(true);
-        QApplication::setOrganizationName(QStringLiteral("ZoEditTest"));
-        QSettings().clear();
+        useTestSettings();
         QVERIFY(m_dir.isValid());
     }
 

@@ -25,6 +25,7 @@
 #include "qt/zoedit_window.h"
 #include "view/page_controls.h"
 #include "view/zoedit_view.h"
+#include "qt/window_test_support.h"
 
 using namespace zoedit;
 using namespace zoedit::ui::form;
@@ -72,9 +73,7 @@ private:
 
 private slots:
     void initTestCase() {
-        QStandardPaths::setTestModeEnabled(true);
-        QApplication::setOrganizationName(QStringLiteral("ZoEditLayoutTest"));
-        QSettings().clear();
+        useTestSettings(QStringLiteral("ZoEditLayoutTest"));
         QVERIFY(m_dir.isValid());
     }
 
