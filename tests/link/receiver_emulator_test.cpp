@@ -63,6 +63,22 @@ private:
     ReceiverEmulator receiver_;
 };
 
+// A whole upload of the receiver's file into a scratch folder.
+struct UploadRun {
+    explicit UploadRun(Line& on) : line(on), pc(flags, on.pcSend(), events) {}
+    void run() {
+        pc.arm(dir.path("out.bin").string());
+        pc.start();
+        line.run(pc);
+    }
+
+    Line& line;
+    test::TempDir dir;
+    TransferFlags flags;
+    test::RecordingEvents events;
+    UploadMachine pc;
+};
+
 struct Shape {
     std::size_t split;
     std::size_t noise;
@@ -138,20 +154,15 @@ TEST(ReceiverEmulator, UploadArrivesByteIdentical) {
 TEST(ReceiverEmulator, HeldUploadStopsAtItsBlockUntilReset) {
     for (std::size_t hold : {1, 2, 3}) {
         SCOPED_TRACE(hold);
-        test::TempDir dir;
         ReceiverOptions options;
         options.hold_after_blocks = hold;
         options.send_file = test::makeLinkFile(3000);  // three blocks
         Line line(options, true);
-        TransferFlags flags;
-        test::RecordingEvents events;
-        UploadMachine pc(flags, line.pcSend(), events);
-        pc.arm(dir.path("out.bin").string());
-        pc.start();
-        line.run(pc);
+        UploadRun upload(line);
+        upload.run();
         EXPECT_TRUE(line.receiver().held());
-        EXPECT_EQ(events.positions.size(), hold);
-        EXPECT_TRUE(events.messages.empty());
+        EXPECT_EQ(upload.events.positions.size(), hold);
+        EXPECT_TRUE(upload.events.messages.empty());
         EXPECT_EQ(line.receiver().uploadsCompleted(), 0);
         // Further acknowledgements change nothing; a reset leaves it idle.
         line.receiver().receive(Bytes{LINK_ACK, LINK_ACK});
@@ -204,24 +215,19 @@ TEST(ReceiverEmulator, RejectionsAndVerdictsReachThePC) {
 TEST(ReceiverEmulator, UploadChecksumVerdicts) {
     for (std::uint16_t usage : {0x0003, 0x0080}) {
         SCOPED_TRACE(usage);
-        test::TempDir dir;
         ReceiverOptions options;
         options.send_file = test::makeLinkFile(1500, usage);
         options.send_file[70] ^= 0x10;  // data no longer matches the header's checksum
         Line line(options, false);
-        TransferFlags flags;
-        test::RecordingEvents events;
-        UploadMachine pc(flags, line.pcSend(), events);
-        pc.arm(dir.path("out.bin").string());
-        pc.start();
-        line.run(pc);
+        UploadRun upload(line);
+        upload.run();
         if (usage == 0x0080) {
             EXPECT_EQ(line.receiver().lastUploadVerdict(), LINK_DONE);
-            EXPECT_EQ(events.messages, (std::vector<std::string>{"UpLoad Complete(M)!!"}));
+            EXPECT_EQ(upload.events.messages, (std::vector<std::string>{"UpLoad Complete(M)!!"}));
         } else {
             EXPECT_EQ(line.receiver().lastUploadVerdict(), LINK_BAD_CHECKSUM);
-            EXPECT_EQ(events.status, "Checksum error");
-            EXPECT_EQ(flags.m_bUploadActive, 1);
+            EXPECT_EQ(upload.events.status, "Checksum error");
+            EXPECT_EQ(upload.flags.m_bUploadActive, 1);
         }
     }
 }
