@@ -66,7 +66,7 @@ void BM_SelectionChange(benchmark::State& state) {
                                    QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         if (state.range(0)) w.frame().repaint();
     }
-    if (w.view().state().m_nSelectedTvRow != row) state.SkipWithError("selection not handled");
+    if (w.view().state().m_nSelectedTvRow != Row(row)) state.SkipWithError("selection not handled");
 }
 // Argument 1: the whole window is drawn again after each change.
 BENCHMARK(BM_SelectionChange)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->UseRealTime();

@@ -40,7 +40,7 @@ void BM_SaveOwnWrite(benchmark::State& state) {
     EditingView e;
     for (auto _ : state)
         saveChannelFile(e.path, e.view.database(), SaveFolding{},
-                        e.view.state().m_nCurrentTransponder);
+                        static_cast<int>(e.view.currentTransponder().value_or(0)));
 }
 BENCHMARK(BM_SaveOwnWrite)->Unit(benchmark::kMillisecond);
 

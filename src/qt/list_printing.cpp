@@ -26,7 +26,7 @@ ChannelKind ListPrinting::listToPrint(const CZoEditView& view) const {
     const EditorState& state = view.state();
     // The list in use: where the selection changed last, or the list the
     // user switched to even when it had no row to select.
-    const bool selected = state.m_nSelectedTvRow >= 0 || state.m_nSelectedRadioRow >= 0;
+    const bool selected = state.m_nSelectedTvRow.valid() || state.m_nSelectedRadioRow.valid();
     const ActiveList list =
         selected && state.m_activeList != ActiveList::None ? state.m_activeList : state.m_shownList;
     return list == ActiveList::Radio ? ChannelKind::Radio : ChannelKind::Tv;

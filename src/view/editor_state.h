@@ -10,8 +10,7 @@
 #include <vector>
 
 #include "database/channel_database.h"
-
-#include "database/channel_database.h"
+#include "view/row_map.h"
 
 namespace zoedit {
 
@@ -22,8 +21,8 @@ enum class ActiveList { None, Tv, Radio };
 
 // A change that waits for Save or Cancel, or a list operation under way. Only
 // one at a time: each disables the commands that would start another, so the
-// invalid mixtures (a New pending in a sorted list, a drag during a New) have
-// no representation.
+// invalid mixtures (a drag during a New) have no representation. A sorted
+// list is not among them: its order lives in the list's row map.
 struct NoPendingChange {
     bool operator==(const NoPendingChange&) const = default;
 };
@@ -33,42 +32,35 @@ struct NoPendingChange {
 struct NewRecordPending {
     Page page = Page::Channel;  // the page New ran on
     ChannelKind kind = ChannelKind::Tv;  // the list that gets the new channel
-    int row = 0;                         // where the new channel goes
-    int transponder = 0;                 // the transponder page's new transponder
+    ChannelIndex channel;                // where the new channel goes
+    std::size_t transponder = 0;         // the transponder page's new transponder
     bool operator==(const NewRecordPending&) const = default;
-};
-// A list shows its channels in a column-sort order. Only the rows are in
-// that order: the tables keep theirs until "Keep This Order" makes it theirs.
-struct SortedOrder {
-    ChannelKind kind = ChannelKind::Tv;
-    std::vector<std::size_t> channels{};  // the channel index shown in each row
-    bool operator==(const SortedOrder&) const = default;
 };
 // A channel was cut and waits for its paste. The cut only marks it: the
 // paste moves the channel as it is then, so nothing else has to wait.
 struct CutPending {
-    int row = -1;  // the cut channel's row
+    ChannelIndex channel;  // the cut channel
     ChannelKind kind = ChannelKind::Tv;
     bool operator==(const CutPending&) const = default;
 };
 // Rows are moving: the selection handler leaves the pages alone.
 struct DragInProgress {
-    int row = -1;  // the dragged row
+    ChannelIndex channel;  // the dragged channel
     ChannelKind kind = ChannelKind::Tv;
     bool operator==(const DragInProgress&) const = default;
 };
 using PendingChange =
-    std::variant<NoPendingChange, NewRecordPending, SortedOrder, CutPending, DragInProgress>;
+    std::variant<NoPendingChange, NewRecordPending, CutPending, DragInProgress>;
 
 // Flags and counters are plain ints, 0 or 1 for flags, as the other parts of
 // the view read and set them.
 struct EditorState {
     int m_nCurrentPage = 0;  // Page as an int: the tab control's selection
     ActiveList m_activeList = ActiveList::None;
-    int m_nSelectedTvRow = -1;
-    int m_nSelectedRadioRow = -1;
-    int m_nCurrentTransponder = 0;
-    int m_nCurrentSatellite = 0;
+    // The selected row of each list. The channel it shows, and from it the
+    // current transponder and satellite, come from the list's row map.
+    Row m_nSelectedTvRow;
+    Row m_nSelectedRadioRow;
 
     int m_bEditing = 0;     // Edit pressed since the file was loaded
     int m_bSaved = 0;       // a save has been made since the view was created
@@ -79,39 +71,26 @@ struct EditorState {
     // Which of the two lists is on show (the TV and radio switches).
     ActiveList m_shownList = ActiveList::Tv;
 
-    // Column sort: last sorted column (-1 none) and direction (1 ascending).
-    int m_nSortColumn = -1;
-    int m_nSortAscending = 0;
-
     // Transfer flags of the two directions of the receiver link.
     int m_bDownloadActive = 0;
     int m_bUploadActive = 0;
 
     bool isNewRecord() const { return std::holds_alternative<NewRecordPending>(m_pending); }
-    bool isSorted() const { return std::holds_alternative<SortedOrder>(m_pending); }
     bool isDragging() const { return std::holds_alternative<DragInProgress>(m_pending); }
     bool hasPendingChange() const { return !std::holds_alternative<NoPendingChange>(m_pending); }
-    const SortedOrder* sortedOrder() const { return std::get_if<SortedOrder>(&m_pending); }
-    std::optional<int> cutRow() const {
-        if (const auto* cut = std::get_if<CutPending>(&m_pending)) return cut->row;
-        return std::nullopt;
-    }
+    bool isCutPending() const { return std::holds_alternative<CutPending>(m_pending); }
     void clearPendingChange() { m_pending = NoPendingChange{}; }
 
-    // The channel table index shown in a row of a list: the row itself,
-    // unless that list is in a sorted order.
-    int channelOfRow(ChannelKind kind, int row) const {
-        const SortedOrder* sorted = sortedOrder();
-        if (!sorted || sorted->kind != kind || row < 0 ||
-            static_cast<std::size_t>(row) >= sorted->channels.size())
-            return row;
-        return static_cast<int>(sorted->channels[static_cast<std::size_t>(row)]);
-    }
-
-    int selectedRow(ActiveList list) const {
+    Row selectedRow(ActiveList list) const {
         return list == ActiveList::Tv      ? m_nSelectedTvRow
                : list == ActiveList::Radio ? m_nSelectedRadioRow
-                                           : -1;
+                                           : Row();
+    }
+    Row& selectedRowOf(ChannelKind kind) {
+        return kind == ChannelKind::Tv ? m_nSelectedTvRow : m_nSelectedRadioRow;
+    }
+    Row selectedRowOf(ChannelKind kind) const {
+        return kind == ChannelKind::Tv ? m_nSelectedTvRow : m_nSelectedRadioRow;
     }
 };
 

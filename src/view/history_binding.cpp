@@ -19,7 +19,7 @@ std::string menuText(const char* verb, const std::string& step) {
 
 bool CHistoryBinding::idle() const {
     const EditorState& s = m_view.state();
-    return s.m_bLoaded && !s.hasPendingChange();
+    return s.m_bLoaded && !s.hasPendingChange() && !m_view.isSorted();
 }
 
 bool CHistoryBinding::canUndo() const { return idle() && m_history.canUndo(); }
@@ -28,17 +28,9 @@ bool CHistoryBinding::canRedo() const { return idle() && m_history.canRedo(); }
 std::string CHistoryBinding::undoText() const { return menuText(kUndo, m_history.undoName()); }
 std::string CHistoryBinding::redoText() const { return menuText(kRedo, m_history.redoName()); }
 
-edit::RowSelection CHistoryBinding::selection() const {
-    const EditorState& s = m_view.state();
-    edit::RowSelection selection{{}, s.m_nSelectedTvRow, s.m_nSelectedRadioRow};
-    if (s.m_activeList != ActiveList::None)
-        selection.active = s.m_activeList == ActiveList::Tv ? ChannelKind::Tv : ChannelKind::Radio;
-    return selection;
-}
-
 edit::EditResult CHistoryBinding::apply(const edit::EditOperation& operation,
                                         std::optional<edit::RowSelection> after) {
-    const edit::RowSelection before = selection();
+    const edit::RowSelection before = m_view.rowSelection();
     edit::EditResult result =
         m_history.apply(m_view.database(), operation, before, after.value_or(before));
     if (result.ok()) restore(after.value_or(before));
@@ -57,29 +49,15 @@ void CHistoryBinding::redo() {
     if (m_history.redo(m_view.database(), selection).ok()) restore(selection);
 }
 
-// Refills both lists from the records, selects each list's row again (moved
-// up when the list got shorter) and runs the selection handler for the
-// active one, which refills the pages and the favourite boxes.
+// Puts each list's selection back (steps run only while the lists show the
+// file's order, where a channel's index is its row), then brings both lists,
+// the pages and the favourite boxes up to date with the records.
 void CHistoryBinding::restore(const edit::RowSelection& selection) {
     EditorState& state = m_view.state();
-    ui::Form& form = m_view.platform().form;
-    for (ChannelKind kind : {ChannelKind::Tv, ChannelKind::Radio}) {
-        const bool tv = kind == ChannelKind::Tv;
-        int row = tv ? selection.tv_row : selection.radio_row;
-        const int count = static_cast<int>(m_view.database().channels(kind).count);
-        if (row >= count) row = count - 1;
-        (tv ? state.m_nSelectedTvRow : state.m_nSelectedRadioRow) = row;
-        m_view.FillList(kind);
-        ui::ListControl* list = form.list(tv ? IDC_TV_LIST : IDC_RADIO_LIST);
-        if (list && row >= 0) {
-            list->setRowSelected(row, true);
-            list->setFocusedRow(row);
-            list->ensureVisible(row);
-        }
-    }
-    if (!selection.active) return;
-    const int row = state.selectedRow(listOfKind(*selection.active));
-    if (row >= 0) m_view.OnItemChanged(*selection.active, row);
+    state.m_nSelectedTvRow = Row(selection.tv_row);
+    state.m_nSelectedRadioRow = Row(selection.radio_row);
+    if (selection.active) state.m_activeList = listOfKind(*selection.active);
+    m_view.ShowRecords();
 }
 
 }  // namespace zoedit

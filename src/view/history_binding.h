@@ -21,10 +21,6 @@ public:
     // lands on `after` (by default where the selection was).
     edit::EditResult apply(const edit::EditOperation& operation,
                            std::optional<edit::RowSelection> after = {});
-    // Several operations of one user action as one step named `name` (the
-    // favourites dialog clears a group's name and empties it at once).
-    edit::EditResult apply(std::span<const edit::EditOperation> operations,
-                           const std::string& name);
 
     // Whether Undo and Redo can run now: a step exists, a file is loaded and
     // no New, cut, column sort or drag is pending (those work on the working
@@ -41,7 +37,6 @@ public:
 
 private:
     bool idle() const;
-    edit::RowSelection selection() const;
     void restore(const edit::RowSelection& selection);
 
     CZoEditView& m_view;

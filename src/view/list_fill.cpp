@@ -12,12 +12,10 @@ void CZoEditView::FillList(ChannelKind kind) {
     ui::ListControl* list = listOf(kind);
     if (!list) return;
     const auto& table = m_db.channels(kind);
-    const SortedOrder* sorted = m_state.sortedOrder();
-    if (sorted && sorted->kind != kind) sorted = nullptr;
+    const std::vector<std::size_t> order = this->rows(kind).order();
     std::vector<ui::ListRow> rows;
-    rows.reserve(table.count);
-    for (std::size_t r = 0; r < table.count; ++r) {
-        const std::size_t i = sorted && r < sorted->channels.size() ? sorted->channels[r] : r;
+    rows.reserve(order.size());
+    for (std::size_t i : order) {
         ui::ListRow row;
         row.texts = channelRowTexts(m_db, kind, i, m_codePage);
         // Only a byte of exactly 1 shows the picture; the page's box takes any non-zero.
@@ -54,14 +52,11 @@ void CZoEditView::ShowList(ChannelKind kind) {
         // Selecting from code does not notify: run the handler here, also
         // when row 0 was selected already, so the list on show is the
         // active one.
-        OnItemChanged(kind, 0);
+        OnItemChanged(kind, Row(0));
     } else {
-        // An empty list has no row to select; it is still the list in use.
-        m_state.m_activeList = listOfKind(kind);
-        if (tv)
-            m_state.m_nSelectedTvRow = -1;
-        else
-            m_state.m_nSelectedRadioRow = -1;
+        // An empty list has no row to select; it is still the list in use,
+        // and the pages show no record.
+        OnItemChanged(kind, Row());
     }
 }
 

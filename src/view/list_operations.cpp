@@ -25,23 +25,23 @@ constexpr char kDeleteItem[] = "Del  (&D)";
 }  // namespace
 
 std::vector<ui::PopupMenuItem> listContextMenu(ChannelKind kind, const EditorState& state,
-                                               bool new_available) {
+                                               bool sorted, bool new_available) {
     if (!state.m_bEditing)
         return {{item::ID_NEW, kNewItem, false},
                 {item::ID_CUT, kCutItem, false},
                 {item::ID_PASTE, kPasteItem, false},
                 {item::ID_DELETE, kDeleteItem, false}};
     const bool tv = kind == ChannelKind::Tv;
-    const bool sorted = state.isSorted();
-    const bool cut = state.cutRow().has_value();
-    // Cut needs nothing else waiting; a delete while a cut waits would move
-    // the marked channel under the mark.
-    const bool cut_possible = !state.hasPendingChange();
+    const bool cut = state.isCutPending();
+    // Cut and delete need nothing else waiting: a delete while a cut waits
+    // would move the marked channel under the mark, and one while a New
+    // waits would leave the New's place behind.
+    const bool idle = !state.hasPendingChange() && !sorted;
     return {{item::ID_TITLE, tv ? kTvTitle : kRadioTitle, true},
             {item::ID_NEW, kNewItem, new_available && !sorted},
-            {item::ID_CUT, tv && !cut_possible ? kCutItemGreyedTv : kCutItem, cut_possible},
+            {item::ID_CUT, tv && !idle ? kCutItemGreyedTv : kCutItem, idle},
             {item::ID_PASTE, kPasteItem, cut},
-            {item::ID_DELETE, kDeleteItem, !sorted && !cut}};
+            {item::ID_DELETE, kDeleteItem, idle}};
 }
 
 void CListOperations::tell(const char* text) {
@@ -52,7 +52,7 @@ void CListOperations::tell(const char* text) {
 void CListOperations::OnContextMenu(ChannelKind kind, int x, int y) {
     const EditorState& state = m_view.state();
     ui::Form& form = m_view.platform().form;
-    const auto items = listContextMenu(kind, state, form.isEnabled(IDC_NEW));
+    const auto items = listContextMenu(kind, state, m_view.isSorted(), form.isEnabled(IDC_NEW));
     const int chosen = m_view.platform().menus.trackPopupMenu(items, x, y);
     bool enabled = false;
     for (const ui::PopupMenuItem& menu_item : items)
@@ -76,26 +76,18 @@ void CListOperations::OnContextMenu(ChannelKind kind, int x, int y) {
     }
 }
 
-bool CListOperations::selectedRowOf(ChannelKind& kind, int& row) {
-    const EditorState& state = m_view.state();
-    const ActiveList active = state.m_activeList;
-    kind = active == ActiveList::Radio ? ChannelKind::Radio : ChannelKind::Tv;
-    row = state.selectedRow(active);
-    if (active == ActiveList::None || row < 0 ||
-        static_cast<std::size_t>(row) >= m_view.database().channels(kind).count) {
-        tell(messages::kNoChannelSelected);
-        return false;
-    }
-    return true;
+std::optional<ChannelRef> CListOperations::selectedChannel() {
+    const auto channel = m_view.selectedChannel();
+    if (!channel) tell(messages::kNoChannelSelected);
+    return channel;
 }
 
 void CListOperations::OnCut() {
     EditorState& state = m_view.state();
-    if (!state.m_bEditing || state.hasPendingChange()) return;
-    ChannelKind kind;
-    int row;
-    if (!selectedRowOf(kind, row)) return;
-    state.m_pending = CutPending{row, kind};
+    if (!state.m_bEditing || state.hasPendingChange() || m_view.isSorted()) return;
+    const auto channel = selectedChannel();
+    if (!channel) return;
+    state.m_pending = CutPending{channel->index, channel->kind};
     applyButtonTable(m_view.platform().form, ButtonEvent::Cut);
 }
 
@@ -103,42 +95,45 @@ void CListOperations::OnPaste() {
     EditorState& state = m_view.state();
     const auto* cut = std::get_if<CutPending>(&state.m_pending);
     if (!state.m_bEditing || !cut) return;
-    ChannelKind kind;
-    int row;
-    if (!selectedRowOf(kind, row)) return;
-    if (kind != cut->kind) {
+    const auto target = selectedChannel();
+    if (!target) return;
+    if (target->kind != cut->kind) {
         tell(messages::kPasteIntoOtherList);
         return;
     }
-    const int from = cut->row;
+    const ChannelIndex from = cut->channel;
     state.clearPendingChange();
     m_view.ListChangeDone();
-    // Down lands after the selected row, up on its place: the row the
-    // channel takes is the selected row either way.
-    MoveAndSelect(kind, from, row);
+    // Down lands after the selected row, up on its place: the place the
+    // channel takes is the selected channel's either way.
+    MoveAndSelect(target->kind, from, target->index);
 }
 
-void CListOperations::MoveAndSelect(ChannelKind kind, int from, int to) {
+// Moves happen only while the list shows the file's order: the channel's new
+// index is its new row.
+void CListOperations::MoveAndSelect(ChannelKind kind, ChannelIndex from, ChannelIndex to) {
     EditorState& state = m_view.state();
     edit::RowSelection after = m_view.rowSelection();
-    (kind == ChannelKind::Tv ? after.tv_row : after.radio_row) = to;
+    (kind == ChannelKind::Tv ? after.tv_row : after.radio_row) = static_cast<int>(to.value);
     after.active = kind;
     if (from != to) {
-        const edit::EditResult result = m_view.ApplyEdit(
-            edit::MoveChannel{kind, static_cast<std::size_t>(from), static_cast<std::size_t>(to)},
-            after);
-        if (!result.ok()) return;
+        const edit::EditResult result =
+            m_view.ApplyEdit(edit::MoveChannel{kind, from.value, to.value}, after);
+        if (!result.ok()) {
+            m_view.RefreshAndReselect();
+            return;
+        }
     }
     state.m_activeList = listOfKind(kind);
-    (kind == ChannelKind::Tv ? state.m_nSelectedTvRow : state.m_nSelectedRadioRow) = to;
+    state.selectedRowOf(kind) = m_view.rows(kind).rowOf(to).value_or(Row());
     m_view.RefreshAndReselect();
 }
 
 void CListOperations::OnContextDelete(ChannelKind kind) {
     EditorState& state = m_view.state();
-    if (!state.m_bEditing || state.hasPendingChange()) return;
-    const int row = state.selectedRow(listOfKind(kind));
-    if (row < 0 || static_cast<std::size_t>(row) >= m_view.database().channels(kind).count) {
+    if (!state.m_bEditing || state.hasPendingChange() || m_view.isSorted()) return;
+    const auto channel = m_view.selectedChannel(kind);
+    if (!channel) {
         tell(messages::kNoChannelSelected);
         return;
     }
@@ -146,8 +141,8 @@ void CListOperations::OnContextDelete(ChannelKind kind) {
         {messages::kDeleteMarkedQuestion, ui::kQuestionCaption, ui::MessageButtons::YesNo,
          ui::MessageIcon::Exclamation});
     if (answer != ui::MessageAnswer::Yes) return;
-    const edit::EditResult result = m_view.ApplyEdit(
-        edit::DeleteChannel{kind, static_cast<std::size_t>(row)}, m_view.rowSelection());
+    const edit::EditResult result =
+        m_view.ApplyEdit(edit::DeleteChannel{kind, channel->value}, m_view.rowSelection());
     if (!result.ok()) return;
     state.m_activeList = listOfKind(kind);
     m_view.RefreshAndReselect();
@@ -156,101 +151,83 @@ void CListOperations::OnContextDelete(ChannelKind kind) {
 void CListOperations::OnColumnClick(ChannelKind kind, int column) {
     EditorState& state = m_view.state();
     if (!state.m_bEditing || column < 0 || column >= kChannelColumnCount) return;
-    // A pending New keeps its place in the file's order; the click waits.
-    if (state.isNewRecord() || state.isDragging()) return;
+    // A pending New keeps its place in the file's order; a cut or a drag
+    // would lose its place in the new one. The click waits.
+    if (state.hasPendingChange()) return;
     const ChannelDatabase& db = m_view.database();
-    const std::size_t count = db.channels(kind).count;
-    const ListRowOrder current = currentOrder(kind);
+    RowMap& map = m_view.rows(kind);
 
-    if (column != state.m_nSortColumn)
-        state.m_nSortAscending = 1;
-    else
-        state.m_nSortAscending = state.m_nSortAscending ? 0 : 1;
-    state.m_nSortColumn = column;
+    SortKey key = map.sortKey();
+    key.ascending = column != key.column ? true : !key.ascending;
+    key.column = column;
+    map.setSortKey(key);
 
-    const int selected = state.selectedRow(listOfKind(kind));
-    const int selected_channel = state.channelOfRow(kind, selected);
+    const auto selected = m_view.selectedChannel(kind);
     const auto text = [&](std::size_t channel) {
         return channelColumnText(static_cast<ChannelColumn>(column), db,
                                  db.channels(kind).primary[channel], channel + 1,
                                  m_view.codePage());
     };
-    SortedOrder sorted{kind, sortedRows(current, static_cast<ChannelColumn>(column),
-                                        state.m_nSortAscending != 0, text)};
-    // A cut waiting in this list is given up: its row means nothing in the new order.
-    int new_row = -1;
-    for (std::size_t r = 0; r < count; ++r)
-        if (static_cast<int>(sorted.channels[r]) == selected_channel) new_row = static_cast<int>(r);
-    state.m_pending = std::move(sorted);
+    map.setSortedOrder(
+        sortedRows(map.order(), static_cast<ChannelColumn>(column), key.ascending, text));
     applyButtonTable(m_view.platform().form, ButtonEvent::ColumnSort);
 
     // The rows move under the selection: the pages keep the channel they show.
-    (kind == ChannelKind::Tv ? state.m_nSelectedTvRow : state.m_nSelectedRadioRow) = new_row;
+    state.selectedRowOf(kind) = selected ? map.rowOf(*selected).value_or(Row()) : Row();
     m_view.FillList(kind);
-    ui::ListControl* list =
-        m_view.platform().form.list(kind == ChannelKind::Tv ? IDC_TV_LIST : IDC_RADIO_LIST);
-    m_view.platform().form.setFocus(kind == ChannelKind::Tv ? IDC_TV_LIST : IDC_RADIO_LIST);
-    if (list && new_row >= 0) {
-        list->setRowSelected(new_row, true);
-        list->ensureVisible(new_row);
+    const ui::ControlId list_id = kind == ChannelKind::Tv ? IDC_TV_LIST : IDC_RADIO_LIST;
+    ui::ListControl* list = m_view.platform().form.list(list_id);
+    m_view.platform().form.setFocus(list_id);
+    const Row row = state.selectedRowOf(kind);
+    if (list && row.valid()) {
+        list->setRowSelected(row.value, true);
+        list->ensureVisible(row.value);
     }
-}
-
-ListRowOrder CListOperations::currentOrder(ChannelKind kind) const {
-    const EditorState& state = m_view.state();
-    const SortedOrder* sorted = state.sortedOrder();
-    if (sorted && sorted->kind == kind) return sorted->channels;
-    ListRowOrder order(m_view.database().channels(kind).count);
-    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
-    return order;
 }
 
 void CListOperations::LeaveSortedOrder() {
     EditorState& state = m_view.state();
-    const SortedOrder* sorted = state.sortedOrder();
-    if (!sorted) return;
-    const ChannelKind kind = sorted->kind;
-    const int row = state.channelOfRow(kind, state.selectedRow(listOfKind(kind)));
-    state.clearPendingChange();
-    m_view.ListChangeDone();
-    (kind == ChannelKind::Tv ? state.m_nSelectedTvRow : state.m_nSelectedRadioRow) = row;
-    m_view.FillList(kind);
-    ui::ListControl* list =
-        m_view.platform().form.list(kind == ChannelKind::Tv ? IDC_TV_LIST : IDC_RADIO_LIST);
-    if (list && row >= 0) {
-        list->setRowSelected(row, true);
-        list->ensureVisible(row);
+    for (ChannelKind kind : {ChannelKind::Tv, ChannelKind::Radio}) {
+        RowMap& map = m_view.rows(kind);
+        if (!map.isSorted()) continue;
+        const auto selected = m_view.selectedChannel(kind);
+        map.showFileOrder();
+        state.selectedRowOf(kind) = selected ? map.rowOf(*selected).value_or(Row()) : Row();
     }
+    m_view.ListChangeDone();
+    m_view.ShowRecords(CZoEditView::PageRefresh::Keep);
 }
 
 void CListOperations::OnKeepOrder() {
     EditorState& state = m_view.state();
-    const SortedOrder* sorted = state.sortedOrder();
-    if (!sorted) return;
-    const ChannelKind kind = sorted->kind;
-    const edit::ReorderChannels reorder{kind, sorted->channels};
-    // The rows keep what they show; only the table learns their order.
-    const int row = state.selectedRow(listOfKind(kind));
-    state.clearPendingChange();
-    if (!m_view.ApplyEdit(reorder, m_view.rowSelection()).ok()) {
-        state.m_pending = SortedOrder{kind, reorder.order};
-        return;
-    }
+    const auto active = m_view.selectedChannel();
+    const ChannelKind kind = active ? active->kind
+                             : state.m_shownList == ActiveList::Radio ? ChannelKind::Radio
+                                                                      : ChannelKind::Tv;
+    RowMap& map = m_view.rows(kind);
+    if (!map.isSorted() || state.hasPendingChange()) return;
+    // The rows keep what they show; only the table learns their order, so
+    // the selected row now shows the channel at its own index.
+    const Row row = state.selectedRowOf(kind);
+    edit::RowSelection after = m_view.rowSelection();
+    (kind == ChannelKind::Tv ? after.tv_row : after.radio_row) = row.value;
+    const edit::ReorderChannels reorder{kind, map.order()};
+    if (!m_view.ApplyEdit(reorder, after).ok()) return;
+    map.showFileOrder();
     m_view.ListChangeDone();
     state.m_activeList = listOfKind(kind);
-    (kind == ChannelKind::Tv ? state.m_nSelectedTvRow : state.m_nSelectedRadioRow) = row;
+    state.selectedRowOf(kind) = row;
     m_view.RefreshAndReselect();
 }
 
 bool CListOperations::OnBeginDrag(ChannelKind kind, int row) {
     EditorState& state = m_view.state();
-    if (!state.m_bEditing || state.isSorted() || state.isNewRecord() || state.isDragging())
+    if (!state.m_bEditing || m_view.isSorted() || state.isNewRecord() || state.isDragging())
         return false;
-    if (row < 0 || static_cast<std::size_t>(row) >= m_view.database().channels(kind).count)
-        return false;
+    const auto channel = m_view.rows(kind).channelAt(Row(row));
+    if (!channel) return false;
     // A cut still waiting is given up: the drag is the move the user wants now.
-    if (state.cutRow()) m_view.ListChangeDone();
-    state.m_pending = DragInProgress{row, kind};
+    state.m_pending = DragInProgress{*channel, kind};
     return true;
 }
 
@@ -258,23 +235,26 @@ void CListOperations::OnDrop(ChannelKind kind, int target) {
     EditorState& state = m_view.state();
     const auto* drag = std::get_if<DragInProgress>(&state.m_pending);
     if (!drag) return;
-    const int from = drag->row;
+    const ChannelIndex from = drag->channel;
     const ChannelKind source = drag->kind;
     state.clearPendingChange();
-    const int count = static_cast<int>(m_view.database().channels(kind).count);
-    if (source != kind || target >= count) {
+    m_view.ListChangeDone();
+    const RowMap& map = m_view.rows(kind);
+    // Below the last row: to the end. Down lands after the row under the
+    // pointer, up on its place; both are that row's channel.
+    const auto to = map.channelAt(Row(target < 0 ? map.rowCount() - 1 : target));
+    if (source != kind || !to) {
         m_view.RefreshAndReselect();
         return;
     }
-    // Below the last row: to the end. Down lands after the row under the
-    // pointer, up on its place; both are that row's index.
-    MoveAndSelect(kind, from, target < 0 ? count - 1 : target);
+    MoveAndSelect(kind, from, *to);
 }
 
 void CListOperations::OnDragEnd() {
     EditorState& state = m_view.state();
     if (!state.isDragging()) return;
     state.clearPendingChange();
+    m_view.ListChangeDone();
     m_view.RefreshAndReselect();
 }
 

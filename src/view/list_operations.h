@@ -5,22 +5,22 @@
 // undo step and the favourite entries follow their channel.
 #pragma once
 
+#include <optional>
 #include <vector>
 
 #include "database/channel_database.h"
 #include "ui/platform.h"
 #include "view/editor_state.h"
+#include "view/row_map.h"
 
 namespace zoedit {
 
 class CZoEditView;
 
-// The channel index shown in each row of a list.
-using ListRowOrder = std::vector<std::size_t>;
-
 // The context menu of a list as the state asks for it.
+// `sorted`: a list shows a column-sort order.
 std::vector<ui::PopupMenuItem> listContextMenu(ChannelKind kind, const EditorState& state,
-                                               bool new_available);
+                                               bool sorted, bool new_available);
 
 class CListOperations {
 public:
@@ -35,10 +35,11 @@ public:
     void OnContextDelete(ChannelKind kind);
     // Header click on column `column` of a list.
     void OnColumnClick(ChannelKind kind, int column);
-    // Moves every channel of the sorted list to the row it shows, as one step.
+    // Moves every channel of the active sorted list to the row it shows, as
+    // one step.
     void OnKeepOrder();
-    // Sorted mode ends (Save, Cancel): the list shows the file's order again
-    // with the same channel selected; the pages are left as they are.
+    // Sorted mode ends (Save, Cancel): both lists show the file's order again
+    // with the same channels selected; the pages are left as they are.
     void LeaveSortedOrder();
 
     // A drag of `row` starts; false when dragging is not possible now.
@@ -51,11 +52,10 @@ public:
     void OnDragEnd();
 
 private:
-    // Moves the channel at `from` to `to` as one step and selects it there.
-    void MoveAndSelect(ChannelKind kind, int from, int to);
-    // The active list and its selected row, or a message when there is none.
-    bool selectedRowOf(ChannelKind& kind, int& row);
-    ListRowOrder currentOrder(ChannelKind kind) const;
+    // Moves channel `from` to index `to` as one step and selects it there.
+    void MoveAndSelect(ChannelKind kind, ChannelIndex from, ChannelIndex to);
+    // The active list's selected channel, or a message when there is none.
+    std::optional<ChannelRef> selectedChannel();
     void tell(const char* text);
 
     CZoEditView& m_view;

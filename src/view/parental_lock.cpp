@@ -9,15 +9,15 @@ void ParentalLock::showPicture(bool locked, bool channel_page) {
     m_form.setVisible(IDC_UNLOCKED_PICTURE, channel_page && !locked);
 }
 
-std::optional<LockChange> ParentalLock::onClick(std::optional<ChannelKind> kind, int row,
+std::optional<LockChange> ParentalLock::onClick(std::optional<ChannelRef> channel,
                                                 bool channel_page) {
     const bool locked = m_form.isChecked(IDC_LOCKED);
-    if (!kind || row < 0) {
+    if (!channel) {
         m_form.setChecked(IDC_LOCKED, !locked);
         return std::nullopt;
     }
     showPicture(locked, channel_page);
-    return LockChange{*kind, static_cast<std::size_t>(row), locked};
+    return LockChange{*channel, locked};
 }
 
 }  // namespace zoedit

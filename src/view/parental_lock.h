@@ -7,13 +7,13 @@
 
 #include "database/channel_database.h"
 #include "ui/form.h"
+#include "view/row_map.h"
 
 namespace zoedit {
 
-// The lock a click asks for: channel `row` of `kind` gets `locked`.
+// The lock a click asks for: `channel` gets `locked`.
 struct LockChange {
-    ChannelKind kind = ChannelKind::Tv;
-    std::size_t row = 0;
+    ChannelRef channel;
     bool locked = false;
     bool operator==(const LockChange&) const = default;
 };
@@ -25,11 +25,10 @@ public:
     // Shows the picture of `locked` (the statics carry their bitmaps from the
     // initial update on); both stay hidden off the channel page.
     void showPicture(bool locked, bool channel_page);
-    // The box was clicked. `kind` and `row` are the selected channel of the
-    // active list, nullopt when none is selected: the box then goes back and
+    // The box was clicked. `channel` is the selected channel of the active
+    // list, nullopt when none is selected: the box then goes back and
     // nothing changes.
-    std::optional<LockChange> onClick(std::optional<ChannelKind> kind, int row,
-                                      bool channel_page);
+    std::optional<LockChange> onClick(std::optional<ChannelRef> channel, bool channel_page);
 
 private:
     ui::Form& m_form;

@@ -30,10 +30,15 @@ std::string fullMessage(const char* what, std::size_t capacity) {
 
 }  // namespace
 
+// The selection as the history keeps it: each list's selected channel. Steps
+// are undone and redone only while both lists show the file's order, where a
+// channel's index is its row.
 edit::RowSelection CZoEditView::rowSelection() const {
-    edit::RowSelection selection{activeKind(), m_state.m_nSelectedTvRow,
-                                 m_state.m_nSelectedRadioRow};
-    return selection;
+    const auto channelRow = [this](ChannelKind kind) {
+        const auto channel = selectedChannel(kind);
+        return channel ? static_cast<int>(channel->value) : -1;
+    };
+    return {activeKind(), channelRow(ChannelKind::Tv), channelRow(ChannelKind::Radio)};
 }
 
 edit::EditResult CZoEditView::ApplyEdit(const edit::EditOperation& operation,
@@ -43,50 +48,49 @@ edit::EditResult CZoEditView::ApplyEdit(const edit::EditOperation& operation,
     return result;
 }
 
-// The values of the pages as records, one operation per record shown.
+// The values of the pages as records, one operation per record shown. With
+// no channel selected the pages show no record, and nothing is committed.
 std::vector<edit::EditOperation> CZoEditView::PageCommit() const {
     std::vector<edit::EditOperation> operations;
+    const auto channel = selectedChannel();
+    if (!channel) return operations;
     ui::Form& form = m_platform.form;
-    const auto s = static_cast<std::size_t>(m_state.m_nCurrentSatellite);
-    if (m_state.m_nCurrentSatellite >= 0 && m_db.satellites.contains(s))
+    if (const auto s = currentSatellite())
         operations.push_back(edit::SetSatelliteFields{
-            s, committedSatellite(m_db.satellites.primary[s], m_values, m_codePage)});
-    const auto t = static_cast<std::size_t>(m_state.m_nCurrentTransponder);
-    if (m_state.m_nCurrentTransponder >= 0 && m_db.transponders.contains(t))
+            *s, committedSatellite(m_db.satellites.primary[*s], m_values, m_codePage)});
+    if (const auto t = currentTransponder())
         operations.push_back(edit::SetTransponderFields{
-            t, committedTransponder(m_db.transponders.primary[t], m_values,
-                                    form.selectedIndex(IDC_POLARISATION),
-                                    form.selectedIndex(IDC_FEC))});
-    const auto kind = activeKind();
-    const int row = m_state.selectedRow(m_state.m_activeList);
-    if (kind && row >= 0 && m_db.channels(*kind).contains(static_cast<std::size_t>(row))) {
-        const auto r = static_cast<std::size_t>(row);
-        operations.push_back(edit::SetChannelFields{
-            *kind, r, committedChannel(m_db.channels(*kind).primary[r], m_values, m_codePage)});
-    }
+            *t, committedTransponder(m_db.transponders.primary[*t], m_values,
+                                     form.selectedIndex(IDC_POLARISATION),
+                                     form.selectedIndex(IDC_FEC))});
+    const std::size_t c = channel->index.value;
+    operations.push_back(edit::SetChannelFields{
+        channel->kind, c,
+        committedChannel(m_db.channels(channel->kind).primary[c], m_values, m_codePage)});
     return operations;
 }
 
-// The new records of a pending New with the page's values, inserted as one
-// step; the row the list selects afterwards comes back in `row`.
-edit::EditResult CZoEditView::InsertPendingNew(const NewRecordPending& pending, int& row) {
+// The new records of a pending New with the page's values; the new
+// channel's index comes back in `landed`.
+std::vector<edit::EditOperation> CZoEditView::PendingNewOperations(
+    const NewRecordPending& pending, ChannelIndex& landed) const {
     std::vector<edit::EditOperation> operations;
     const ChannelKind kind = pending.kind;
-    const auto p = static_cast<std::size_t>(pending.row);
+    const std::size_t p = pending.channel.value;
     const auto& channels = m_db.channels(kind);
     ui::Form& form = m_platform.form;
     const int polarisation = form.selectedIndex(IDC_POLARISATION);
     const int fec = form.selectedIndex(IDC_FEC);
-    row = pending.row;
+    landed = pending.channel;
     switch (pending.page) {
         case Page::Channel: {
-            // The new channel keeps the transponder of the channel at its row.
+            // The new channel keeps the transponder of the channel at its place.
             operations.push_back(edit::InsertChannel{
                 kind, p, committedChannel(channels.primary[p], m_values, m_codePage)});
             break;
         }
         case Page::Transponder: {
-            const auto t = static_cast<std::size_t>(pending.transponder);
+            const std::size_t t = pending.transponder;
             operations.push_back(edit::InsertTransponder{t, kind, p});
             operations.push_back(edit::SetTransponderFields{
                 t, committedTransponder(m_db.transponders.primary[t], m_values, polarisation,
@@ -101,56 +105,66 @@ edit::EditResult CZoEditView::InsertPendingNew(const NewRecordPending& pending, 
                 kind, committedSatellite({}, m_values, m_codePage),
                 committedTransponder({}, m_values, polarisation, fec),
                 committedChannel({}, m_values, m_codePage)});
-            row = static_cast<int>(channels.count);
+            landed = ChannelIndex(channels.count);
             break;
     }
-    edit::RowSelection after = rowSelection();
-    after.active = kind;
-    (kind == ChannelKind::Tv ? after.tv_row : after.radio_row) = row;
-    const std::string name = edit::operationName(operations.front());
-    edit::EditResult result = m_history.apply(m_db, operations, name, rowSelection(), after);
-    if (!result.ok()) messageBox(result.message);
-    return result;
+    return operations;
 }
 
+// Save commits the pages and writes the file as one whole: the commit is
+// made on a copy that is written, and only a written file changes the
+// tables, the history, a pending New or a sorted list. A failed write leaves
+// everything as it was, so that the next Save does the same again, once.
 bool CZoEditView::Save() {
     if (!m_state.m_bLoaded || m_values.path.empty()) {
         messageBox(messages::kNothingToSave);
         return false;
     }
-    // The sorted order was only the rows': the file keeps its own order,
-    // and the page's values go to the channel the row showed.
-    m_listOps.LeaveSortedOrder();
     const auto kind = activeKind();
-    int row = m_state.selectedRow(m_state.m_activeList);
+    std::optional<ChannelIndex> landed = kind ? selectedChannel(*kind) : std::nullopt;
+    std::vector<edit::EditOperation> operations;
+    std::string step_name = kSaveStepName;
     if (m_state.m_bEditing) {
         if (!UpdateDataFromForm()) return false;
         if (const auto* pending = std::get_if<NewRecordPending>(&m_state.m_pending)) {
-            if (!InsertPendingNew(*pending, row).ok()) return false;
+            ChannelIndex new_channel;
+            operations = PendingNewOperations(*pending, new_channel);
+            step_name = edit::operationName(operations.front());
+            landed = new_channel;
         } else {
-            const auto operations = PageCommit();
-            if (!operations.empty()) {
-                const edit::EditResult committed = m_history.apply(
-                    m_db, operations, kSaveStepName, rowSelection(), rowSelection());
-                if (!committed.ok()) {
-                    // The refusal names the value; the file stays as it was.
-                    messageBox(committed.message);
-                    return false;
-                }
-            }
+            operations = PageCommit();
         }
     }
-    const SaveResult result =
-        saveChannelFile(m_values.path, m_db, SaveFolding{}, m_state.m_nCurrentTransponder);
+
+    auto written = std::make_unique<ChannelDatabase>(m_db);
+    for (const edit::EditOperation& operation : operations) {
+        const edit::EditResult result =
+            edit::applyOperation(*written, edit::TableCopy::Primary, operation);
+        if (!result.ok()) {
+            // The refusal names the value; the file stays as it was.
+            messageBox(result.message);
+            return false;
+        }
+    }
+    // The band is derived for the transponder of the channel the pages show.
+    int band_transponder = -1;
+    if (kind && landed && written->channels(*kind).contains(landed->value))
+        band_transponder = written->channels(*kind).primary[landed->value].transponder_index;
+    const SaveResult result = saveChannelFile(m_values.path, *written, SaveFolding{}, band_transponder);
     if (!result.ok) {
         messageBox(result.message);
         return false;
     }
+
+    // Written: the same step on the tables, then the values the file settled.
+    edit::RowSelection after = rowSelection();
+    if (kind && landed) (*kind == ChannelKind::Tv ? after.tv_row : after.radio_row) =
+        static_cast<int>(landed->value);
+    if (!operations.empty()) m_history.apply(m_db, operations, step_name, rowSelection(), after);
+    m_db = std::move(*written);
     m_history.markSaved();
     m_state.m_bSaved = 1;
     m_state.m_bModified = 0;
-    FillList(ChannelKind::Tv);
-    FillList(ChannelKind::Radio);
     if (m_state.m_bEditing) {
         ui::Form& form = m_platform.form;
         applyButtonTable(form, ButtonEvent::Save);
@@ -159,27 +173,27 @@ bool CZoEditView::Save() {
         m_state.clearPendingChange();
         m_favouriteBoxes.setEnabled(true);
     }
-    // The refill dropped the selections: the lists select their rows again
-    // and the active one shows its channel.
-    for (ChannelKind other : {ChannelKind::Tv, ChannelKind::Radio}) {
-        if (kind == other) continue;
-        ui::ListControl* list = listOf(other);
-        const int r = m_state.selectedRow(listOfKind(other));
-        if (list && r >= 0 && r < list->rowCount()) list->setRowSelected(r, true);
-    }
-    if (kind) SelectRow(*kind, row);
+    // The sorted orders were only the rows': the lists show the file's order
+    // again, each on the channel it had selected, and the active one on the
+    // channel the pages showed (the new one after a New).
+    m_listOps.LeaveSortedOrder();
+    if (kind && landed) m_state.selectedRowOf(*kind) = Row(static_cast<int>(landed->value));
+    ShowRecords();
+    if (kind) SelectRow(*kind, m_state.selectedRowOf(*kind));
     return true;
 }
 
 void CZoEditView::OnNew() {
-    if (!m_state.m_bEditing || m_state.hasPendingChange()) return;
-    const auto kind = activeKind();
-    const int row = m_state.selectedRow(m_state.m_activeList);
-    if (!kind || row < 0 || static_cast<std::size_t>(row) >= m_db.channels(*kind).count) {
+    if (!m_state.m_bEditing || m_state.hasPendingChange() || isSorted()) return;
+    const auto channel = selectedChannel();
+    if (!channel) {
         messageBox(messages::kNoChannelSelected);
         return;
     }
+    const ChannelKind* kind = &channel->kind;
     const auto page = static_cast<Page>(m_state.m_nCurrentPage);
+    const auto transponder = currentTransponder();
+    if (page != Page::Channel && !transponder) return messageBox(messages::kNoTransponder);
     const bool channels_full = m_db.channels(*kind).count >= kChannelCapacity;
     const bool transponders_full = m_db.transponders.count >= kTransponderCapacity;
     if (channels_full) return messageBox(fullMessage("channel", kChannelCapacity));
@@ -190,7 +204,8 @@ void CZoEditView::OnNew() {
     if (!UpdateDataFromForm()) return;
 
     ui::Form& form = m_platform.form;
-    m_state.m_pending = NewRecordPending{page, *kind, row, m_state.m_nCurrentTransponder};
+    m_state.m_pending =
+        NewRecordPending{page, channel->kind, channel->index, transponder.value_or(0)};
     applyButtonTable(form, ButtonEvent::New);
     m_favouriteBoxes.setEnabled(false);
     m_favouriteBoxes.clear();
@@ -233,8 +248,10 @@ void CZoEditView::OnNew() {
 }
 
 void CZoEditView::OnDelete() {
-    if (!m_state.m_bEditing || m_state.hasPendingChange()) return;
-    const auto target = askDelete(m_platform.dialogs, m_db, m_state);
+    if (!m_state.m_bEditing || m_state.hasPendingChange() || isSorted()) return;
+    const DeleteSubject subject{static_cast<Page>(m_state.m_nCurrentPage), selectedChannel(),
+                                currentTransponder(), currentSatellite()};
+    const auto target = askDelete(m_platform.dialogs, m_db, subject);
     if (!target) {
         RefreshAndReselect();
         return;
@@ -243,34 +260,25 @@ void CZoEditView::OnDelete() {
     if (target->page == Page::Transponder) operation = edit::DeleteTransponder{target->index};
     if (target->page == Page::Satellite) operation = edit::DeleteSatellite{target->index};
     if (!ApplyEdit(operation, rowSelection()).ok()) return;
-    const ChannelKind kind = target->kind;
-    if (m_db.channels(kind).count == 0) {
-        // The list is empty: nothing is left to show on the channel page.
+    RefreshAndReselect(true);
+    if (m_db.channels(target->kind).count == 0) {
+        // The list is empty: the pages show no record, and the channel page
+        // says so. The drop lists keep their items for the next file.
         m_values.channel_name = "Null";
         for (std::string* pid : {&m_values.service_id, &m_values.code_pid, &m_values.video_pid,
                                  &m_values.audio_pid, &m_values.fourth_pid})
             *pid = "0000";
-        m_values.locked = 0;
-        m_values.scrambled = 0;
-        m_favouriteBoxes.clear();
         UpdateDataToForm();
-        for (ui::ControlId id :
-             {IDC_SATELLITE_SELECTOR, IDC_TRANSPONDER_SELECTOR, IDC_FEC, IDC_POLARISATION})
-            m_platform.form.setItems(id, {});
-        RefreshAndReselect(true);
         messageBox(messages::kEndOfData);
-        return;
     }
-    RefreshAndReselect(true);
 }
 
 void CZoEditView::OnFavouriteClicked(int k) {
-    const auto kind = activeKind();
-    const int row = m_state.selectedRow(m_state.m_activeList);
-    const bool selected = kind && row >= 0;
-    const auto change = m_favouriteBoxes.onClick(k, kind.value_or(ChannelKind::Tv),
-                                                 selected ? std::optional<int>(row) : std::nullopt);
-    if (!selected) messageBox(messages::kNoChannelSelected);
+    const auto channel = selectedChannel();
+    const ChannelKind kind = channel ? channel->kind : ChannelKind::Tv;
+    const auto change = m_favouriteBoxes.onClick(
+        k, kind, channel ? std::optional<int>(static_cast<int>(channel->index.value)) : std::nullopt);
+    if (!channel) messageBox(messages::kNoChannelSelected);
     if (!change) return;
     const edit::EditOperation operation =
         change->action == FavouriteChange::Action::Add
@@ -280,14 +288,13 @@ void CZoEditView::OnFavouriteClicked(int k) {
                                                         change->channel, change->position}};
     if (ApplyEdit(operation, rowSelection()).ok()) m_favouriteBoxes.changeApplied(*change);
     // The boxes show the groups as they now are: the new place, or the old
-    // state after a refusal.
-    m_favouriteBoxes.onSelection(*kind, row, m_state);
+    // state after a refusal. Typing on the pages stays.
+    ShowRecords(PageRefresh::Keep);
 }
 
 void CZoEditView::OnLockClicked() {
-    const auto kind = activeKind();
-    const int row = m_state.selectedRow(m_state.m_activeList);
-    const auto change = m_lock.onClick(kind, row, m_state.m_nCurrentPage == 0);
+    const auto channel = selectedChannel();
+    const auto change = m_lock.onClick(channel, m_state.m_nCurrentPage == 0);
     if (!change) {
         messageBox(messages::kNoChannelSelected);
         return;
@@ -295,13 +302,15 @@ void CZoEditView::OnLockClicked() {
     m_values.locked = change->locked ? 1 : 0;
     // A pending New takes the box's value with its other fields on Save.
     if (m_state.isNewRecord()) return;
-    if (!m_db.channels(change->kind).contains(change->row)) return;
-    if (!ApplyEdit(edit::SetChannelLock{change->kind, change->row, change->locked},
+    if (!ApplyEdit(edit::SetChannelLock{change->channel.kind, change->channel.index.value,
+                                        change->locked},
                    rowSelection())
              .ok()) {
+        m_values.locked = change->locked ? 0 : 1;
         m_platform.form.setChecked(IDC_LOCKED, !change->locked);
         m_lock.showPicture(!change->locked, m_state.m_nCurrentPage == 0);
     }
+    ShowRecords(PageRefresh::Keep);
 }
 
 }  // namespace zoedit

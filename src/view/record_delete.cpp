@@ -14,40 +14,35 @@ void tell(ui::Dialogs& dialogs, const char* text) {
 }  // namespace
 
 std::optional<DeleteTarget> askDelete(ui::Dialogs& dialogs, const ChannelDatabase& db,
-                                      const EditorState& state) {
+                                      const DeleteSubject& subject) {
     if (db.tv.count == 0 || db.transponders.count == 0 || db.satellites.count == 0) {
         tell(dialogs, messages::kNotDelete);
         return std::nullopt;
     }
-    const ActiveList active = state.m_activeList;
-    const int row = state.selectedRow(active);
-    const ChannelKind kind = active == ActiveList::Radio ? ChannelKind::Radio : ChannelKind::Tv;
     // The transponder and satellite pages show the selected channel's: with
     // no channel selected they show nothing certain to delete.
-    if (active == ActiveList::None || row < 0 ||
-        static_cast<std::size_t>(row) >= db.channels(kind).count) {
+    if (!subject.channel) {
         tell(dialogs, messages::kNoChannelSelected);
         return std::nullopt;
     }
 
     DeleteTarget target;
-    target.page = static_cast<Page>(state.m_nCurrentPage);
-    target.kind = kind;
+    target.page = subject.page;
+    target.kind = subject.channel->kind;
     const char* question = messages::kDeleteChannelQuestion;
     switch (target.page) {
         case Page::Channel:
-            target.index = static_cast<std::size_t>(row);
+            target.index = subject.channel->index.value;
             break;
         case Page::Transponder:
             question = messages::kDeleteTransponderQuestion;
-            target.index = static_cast<std::size_t>(state.m_nCurrentTransponder);
-            if (!db.transponders.contains(target.index)) return std::nullopt;
+            if (!subject.transponder) return std::nullopt;
+            target.index = *subject.transponder;
             break;
         case Page::Satellite:
             question = messages::kDeleteSatelliteQuestion;
-            if (state.m_nCurrentSatellite < 0) return std::nullopt;
-            target.index = static_cast<std::size_t>(state.m_nCurrentSatellite);
-            if (!db.satellites.contains(target.index)) return std::nullopt;
+            if (!subject.satellite) return std::nullopt;
+            target.index = *subject.satellite;
             break;
     }
     const ui::MessageAnswer answer = dialogs.messageBox(

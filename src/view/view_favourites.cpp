@@ -21,20 +21,17 @@ void CZoEditView::OnFavourites() {
     const int result = m_platform.dialogs.runModal(dialog);
 
     // The dialog changed the tables as it went, however it was closed: the
-    // captions and the selected channel's boxes follow them.
-    m_favouriteBoxes.setCaptions(m_codePage);
+    // lists, the captions and the selected channel's boxes follow them.
+    ShowRecords(PageRefresh::Keep);
     if (result == ui::IDOK && dialog.modified()) {
         const ChannelKind kind = dialog.mode();
-        FillList(kind);
         ShowList(kind);
-        // The channel that was dragged is the one to look at in the main list.
+        // The channel that was dragged is the one to look at in the main list
+        // (the dialog opens only while the lists show the file's order).
         const int row = static_cast<int>(dialog.draggedChannel().value_or(0));
-        if (row > 0) SelectRow(kind, row);
+        if (row > 0) SelectRow(kind, Row(row));
         Save();
-        return;
     }
-    if (const auto kind = activeKind())
-        m_favouriteBoxes.onSelection(*kind, m_state.selectedRow(listOfKind(*kind)), m_state);
 }
 
 }  // namespace zoedit

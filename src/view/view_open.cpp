@@ -29,6 +29,7 @@ void CZoEditView::OnFileOpen() {
     const auto path = m_platform.dialogs.fileDialog(request);
     if (!path) {
         ClearChannelFlags();
+        ShowRecords(PageRefresh::Keep);
         return;
     }
     LoadPath(*path);
@@ -47,11 +48,8 @@ void CZoEditView::PrepareOpen() {
                                            ui::MessageButtons::YesNo, ui::MessageIcon::Warning});
         if (answer == ui::MessageAnswer::Yes) Save();
     }
-    m_favouriteBoxes.clear();
     m_state.m_bDownloadActive = 0;
     m_state.m_bUploadActive = 0;
-    m_state.m_nSortColumn = -1;
-    m_state.m_nSortAscending = 0;
 }
 
 void CZoEditView::LoadPath(const std::string& path) {
@@ -69,23 +67,38 @@ void CZoEditView::LoadPath(const std::string& path) {
         messageBox(cannotOpenMessage(path, result.reason));
         m_values.path = previous_path;
         form.setText(IDC_FILE_PATH, previous_path);
+        ShowRecords(PageRefresh::Keep);
         return;
     }
     if (!result.ok()) {
-        for (const std::string& message : result.messages) messageBox(message);
+        // One box, however many reasons the reader gives.
+        std::string message;
+        for (const std::string& line : result.messages)
+            message += (message.empty() ? "" : "\n") + line;
+        messageBox(message);
         m_values.path = previous_path;
         form.setText(IDC_FILE_PATH, previous_path);
-        if (m_state.m_nSelectedTvRow == -1 && m_state.m_nSelectedRadioRow == -1) {
-            EnterReadOnlyState();
-        } else {
-            ShowList(ChannelKind::Tv);
-            ShowList(ChannelKind::Radio);
-            OnEdit();
-        }
         ClearChannelFlags();
+        if (!m_state.m_nSelectedTvRow.valid() && !m_state.m_nSelectedRadioRow.valid()) {
+            EnterReadOnlyState();
+            return;
+        }
+        // The tables in memory stay, and so does the list the user was in,
+        // on the row they had selected; edit mode begins as Edit begins it.
+        if (!m_state.m_bEditing) OnEdit();
+        const ChannelKind shown =
+            m_state.m_shownList == ActiveList::Radio ? ChannelKind::Radio : ChannelKind::Tv;
+        ShowRecords();
+        SelectRow(shown, m_state.selectedRowOf(shown));
         return;
     }
 
+    for (ChannelKind kind : {ChannelKind::Tv, ChannelKind::Radio}) {
+        rows(kind).showFileOrder();
+        rows(kind).setSortKey({});
+        m_state.selectedRowOf(kind) = Row();
+    }
+    m_state.clearPendingChange();
     FillTransponderSelector();
     m_favouriteBoxes.setCaptions(m_codePage);
     FillList(ChannelKind::Tv);
@@ -96,7 +109,6 @@ void CZoEditView::LoadPath(const std::string& path) {
     m_state.m_bLoaded = 1;
     m_state.m_bEditing = 0;
     m_state.m_bModified = 0;
-    ClearChannelFlags();
     // Edit mode ends with the load: fields that the previous file's Edit made
     // writable would take typing that no save could keep.
     EnterReadOnlyState();
@@ -104,8 +116,12 @@ void CZoEditView::LoadPath(const std::string& path) {
     m_history.clear();
 }
 
+// An Open that loads nothing ends a cut, a drag and the sorted orders; a
+// pending New stays for Save or Cancel. The caller refreshes the lists.
 void CZoEditView::ClearChannelFlags() {
-    m_state.clearPendingChange();
+    if (m_state.isCutPending() || m_state.isDragging()) m_state.clearPendingChange();
+    m_listOps.LeaveSortedOrder();
+    ListChangeDone();
 }
 
 

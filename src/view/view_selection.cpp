@@ -1,6 +1,8 @@
-// The selection handler of the two lists and the three "show" steps that
-// fill the tab pages from the selected channel, its transponder and its
-// satellite.
+// The selection handler of the two lists and the "show" steps that fill the
+// tab pages from the selected channel, its transponder and its satellite.
+// Which channel a row shows comes from the list's row map; the current
+// transponder and satellite follow from that channel, so they can never
+// outlive their records.
 #include "database/field_format.h"
 #include "view/channel_columns.h"
 #include "view/zoedit_view.h"
@@ -9,49 +11,70 @@ namespace zoedit {
 
 using namespace ui::form;
 
-void CZoEditView::OnItemChanged(ChannelKind kind, int row) {
-    if (kind == ChannelKind::Tv)
-        m_state.m_nSelectedTvRow = row;
-    else
-        m_state.m_nSelectedRadioRow = row;
+std::optional<ChannelIndex> CZoEditView::selectedChannel(ChannelKind kind) const {
+    return rows(kind).channelAt(m_state.selectedRowOf(kind));
+}
+
+std::optional<ChannelRef> CZoEditView::selectedChannel() const {
+    const auto kind = activeKind();
+    if (!kind) return std::nullopt;
+    const auto channel = selectedChannel(*kind);
+    if (!channel) return std::nullopt;
+    return ChannelRef{*kind, *channel};
+}
+
+std::optional<std::size_t> CZoEditView::currentTransponder() const {
+    const auto channel = selectedChannel();
+    if (!channel) return std::nullopt;
+    const std::size_t t = m_db.channels(channel->kind).primary[channel->index.value].transponder_index;
+    if (!m_db.transponders.contains(t)) return std::nullopt;
+    return t;
+}
+
+std::optional<std::size_t> CZoEditView::currentSatellite() const {
+    const auto t = currentTransponder();
+    if (!t) return std::nullopt;
+    const std::size_t s = m_db.transponders.primary[*t].satellite_index;
+    if (!m_db.satellites.contains(s)) return std::nullopt;
+    return s;
+}
+
+void CZoEditView::OnItemChanged(ChannelKind kind, Row row) {
+    // A row the list does not have selects nothing.
+    m_state.selectedRowOf(kind) = rows(kind).channelAt(row) ? row : Row();
     m_state.m_activeList = listOfKind(kind);
 
-    if (!m_state.isDragging()) {
-        ShowChannel(kind, row);
-        ShowTransponder();
-        ShowSatellite();
-    }
-    m_favouriteBoxes.onSelection(kind, m_state.channelOfRow(kind, row), m_state);
+    if (!m_state.isDragging()) ShowSelectedRecords();
+    const auto channel = selectedChannel(kind);
+    m_favouriteBoxes.onSelection(kind, channel ? static_cast<int>(channel->value) : -1, m_state);
     if (m_hooks.print_source) m_hooks.print_source(kind);
 }
 
-void CZoEditView::ShowChannel(ChannelKind kind, int row) {
-    const auto& table = m_db.channels(kind);
-    // A sorted list shows the record of the row, wherever the table keeps it.
-    const int channel_index = m_state.channelOfRow(kind, row);
-    if (channel_index < 0 || static_cast<std::size_t>(channel_index) >= table.count) return;
-    const std::size_t r = static_cast<std::size_t>(channel_index);
-    const ChannelRecord& channel = table.primary[r];
-    ui::ListControl* list = listOf(kind);
+void CZoEditView::ShowSelectedRecords() {
+    const auto channel = selectedChannel();
+    if (!channel) {
+        ShowNoChannel();
+        return;
+    }
+    ShowChannel(m_db.channels(channel->kind).primary[channel->index.value], channel->index);
+    ShowTransponder(currentTransponder());
+    ShowSatellite(currentSatellite());
+}
 
+void CZoEditView::ShowChannel(const ChannelRecord& channel, ChannelIndex index) {
     const ChannelPageTexts texts = channelPageTexts(channel);
-    // The name as the list row shows it; the record's own bytes if the row is missing.
-    m_values.channel_name =
-        list && row < list->rowCount() ? list->cellText(row, kColumnName) : display(texts.name);
+    m_values.channel_name = display(texts.name);
     m_values.transponder_number = texts.transponder_number;
     m_values.service_id = texts.service_id;
     m_values.code_pid = texts.code_pid;
     m_values.video_pid = texts.video_pid;
     m_values.audio_pid = texts.audio_pid;
     m_values.fourth_pid = texts.fourth_pid;
-
-    const std::size_t number = r + 1;
-    m_values.channel_number = channelPageNumberText(number);
+    m_values.channel_number = channelPageNumberText(index.value + 1);
 
     m_values.pid_mode = channel.pid_mode != 0;
     m_values.scrambled = channel.scrambled != 0;
     m_values.locked = channel.locked != 0;
-    m_state.m_nCurrentTransponder = channel.transponder_index;
 
     ui::Form& form = m_platform.form;
     UpdateDataToForm();
@@ -64,19 +87,11 @@ void CZoEditView::ShowChannel(ChannelKind kind, int row) {
     m_lock.showPicture(m_values.locked != 0, m_state.m_nCurrentPage == 0);
 }
 
-void CZoEditView::ShowTransponder() {
-    const int t = m_state.m_nCurrentTransponder;
+void CZoEditView::ShowTransponder(std::optional<std::size_t> transponder) {
+    // A link outside the table (files are not checked) shows nothing rather
+    // than another transponder's values.
     TransponderPageTexts texts;
-    if (m_db.transponders.contains(static_cast<std::size_t>(t))) {
-        const TransponderRecord& transponder =
-            m_db.transponders.primary[static_cast<std::size_t>(t)];
-        texts = transponderPageTexts(transponder);
-        m_state.m_nCurrentSatellite = transponder.satellite_index;
-    } else {
-        // A link outside the table (files are not checked): show nothing
-        // rather than another transponder's values.
-        m_state.m_nCurrentSatellite = -1;
-    }
+    if (transponder) texts = transponderPageTexts(m_db.transponders.primary[*transponder]);
     m_values.network_id = texts.network_id;
     m_values.frequency_order = texts.frequency_order;
     m_values.frequency = texts.frequency;
@@ -87,12 +102,10 @@ void CZoEditView::ShowTransponder() {
     setComboText(IDC_TRANSPONDER_SELECTOR, texts.selector);
 }
 
-void CZoEditView::ShowSatellite() {
+void CZoEditView::ShowSatellite(std::optional<std::size_t> satellite) {
     ui::Form& form = m_platform.form;
-    const int s = m_state.m_nCurrentSatellite;
     SatellitePageTexts texts;
-    const bool known = s >= 0 && m_db.satellites.contains(static_cast<std::size_t>(s));
-    if (known) texts = satellitePageTexts(m_db.satellites.primary[static_cast<std::size_t>(s)]);
+    if (satellite) texts = satellitePageTexts(m_db.satellites.primary[*satellite]);
     m_values.position = texts.position;
     m_values.satellite_name = display(texts.name);
     m_values.satellite_banner = m_values.satellite_name;
@@ -100,12 +113,29 @@ void CZoEditView::ShowSatellite() {
 
     std::vector<std::string> names;
     names.reserve(m_db.satellites.count);
-    for (const SatelliteRecord& satellite : m_db.satellites.records())
-        names.push_back(display(nameBytes(satellite.name)));
+    for (const SatelliteRecord& record : m_db.satellites.records())
+        names.push_back(display(nameBytes(record.name)));
     form.setItems(IDC_SATELLITE_SELECTOR, std::move(names));
-    if (known) form.setSelectedIndex(IDC_SATELLITE_SELECTOR, s);
+    form.setSelectedIndex(IDC_SATELLITE_SELECTOR, satellite ? static_cast<int>(*satellite) : -1);
     form.setText(IDC_SATELLITE_SELECTOR, m_values.satellite_name);
     form.setText(IDC_SATELLITE_BANNER, m_values.satellite_banner);
+}
+
+// No channel is selected (an empty list, a click below the rows): the pages
+// show no record, so that nothing they show can be saved into another one.
+void CZoEditView::ShowNoChannel() {
+    for (std::string* text :
+         {&m_values.channel_name, &m_values.transponder_number, &m_values.service_id,
+          &m_values.code_pid, &m_values.video_pid, &m_values.audio_pid, &m_values.fourth_pid,
+          &m_values.channel_number})
+        text->clear();
+    m_values.pid_mode = 0;
+    m_values.scrambled = 0;
+    m_values.locked = 0;
+    UpdateDataToForm();
+    m_lock.showPicture(false, m_state.m_nCurrentPage == 0);
+    ShowTransponder(std::nullopt);
+    ShowSatellite(std::nullopt);
 }
 
 }  // namespace zoedit

@@ -146,12 +146,12 @@ void CZoEditView::OnEdit() {
 
 void CZoEditView::OnCancel() {
     // A pending New changed no table: dropping it leaves no step behind.
+    m_state.clearPendingChange();
     m_listOps.LeaveSortedOrder();
     RefreshAndReselect();
     ui::Form& form = m_platform.form;
     form.setReadOnly(IDC_TRANSPONDER_NUMBER, false);
     form.setReadOnly(IDC_FREQUENCY_ORDER, false);
-    m_state.clearPendingChange();
     applyButtonTable(form, ButtonEvent::Cancel);
     m_favouriteBoxes.setEnabled(true);
 }
@@ -171,35 +171,54 @@ std::optional<ChannelKind> CZoEditView::activeKind() const {
 // Selects a row as the user would (selected, not focused, scrolled into
 // view, the list focused) and runs the selection handler, which selecting
 // from code does not notify.
-void CZoEditView::SelectRow(ChannelKind kind, int row) {
+void CZoEditView::SelectRow(ChannelKind kind, Row row) {
     ui::ListControl* list = listOf(kind);
     if (!list) return;
     m_platform.form.setFocus(kind == ChannelKind::Tv ? IDC_TV_LIST : IDC_RADIO_LIST);
-    if (row < 0 || row >= list->rowCount()) {
-        if (kind == ChannelKind::Tv)
-            m_state.m_nSelectedTvRow = -1;
-        else
-            m_state.m_nSelectedRadioRow = -1;
-        return;
+    if (row.value >= list->rowCount()) row = Row();
+    if (row.valid()) {
+        list->setRowSelected(row.value, true);
+        list->ensureVisible(row.value);
     }
-    list->setRowSelected(row, true);
-    list->ensureVisible(row);
     OnItemChanged(kind, row);
+}
+
+void CZoEditView::ShowRecords(PageRefresh pages) {
+    if (!m_state.m_bLoaded) return;
+    for (ChannelKind kind : {ChannelKind::Tv, ChannelKind::Radio}) {
+        RowMap& map = rows(kind);
+        map.follow();
+        FillList(kind);
+        // The selection stays on its row, inside the list: a delete can take
+        // many rows with it.
+        Row& row = m_state.selectedRowOf(kind);
+        if (row.value >= map.rowCount()) row = Row(map.rowCount() - 1);
+        ui::ListControl* list = listOf(kind);
+        if (list && row.valid()) {
+            list->setRowSelected(row.value, true);
+            list->setFocusedRow(row.value);
+            list->ensureVisible(row.value);
+        }
+    }
+    FillTransponderSelector();
+    m_favouriteBoxes.setCaptions(m_codePage);
+    if (pages == PageRefresh::Show && !m_state.isDragging()) ShowSelectedRecords();
+    const auto kind = activeKind();
+    const auto channel = kind ? selectedChannel(*kind) : std::nullopt;
+    m_favouriteBoxes.onSelection(kind.value_or(ChannelKind::Tv),
+                                 channel ? static_cast<int>(channel->value) : -1, m_state);
 }
 
 void CZoEditView::RefreshAndReselect(bool row_deleted) {
     const ChannelKind kind = activeKind().value_or(
         m_state.m_shownList == ActiveList::Radio ? ChannelKind::Radio : ChannelKind::Tv);
-    ui::ListControl* list = listOf(kind);
-    if (!list) return;
-    const int shown_rows = list->rowCount();
-    int row = m_state.selectedRow(listOfKind(kind));
-    // A sorted list is refilled in its order, so the row stays the row.
-    if (row_deleted && row + 1 == shown_rows) row -= 1;
-    FillList(kind);
-    // A delete can take many rows with it: the selection stays inside the list.
-    row = std::min(row, list->rowCount() - 1);
-    SelectRow(kind, row);
+    // The list still shows the rows it had before the delete.
+    const ui::ListControl* list = listOf(kind);
+    Row& row = m_state.selectedRowOf(kind);
+    if (row_deleted && list && row.valid() && row.value + 1 == list->rowCount())
+        row = Row(row.value - 1);
+    ShowRecords();
+    SelectRow(kind, m_state.selectedRowOf(kind));
 }
 
 void CZoEditView::OnSearch() {
@@ -210,32 +229,34 @@ void CZoEditView::OnSearch() {
         m_state.m_shownList == ActiveList::Radio ? ChannelKind::Radio : ChannelKind::Tv);
     const ui::ListControl* list = listOf(kind);
     if (!list) return;
-    if (const auto row = findChannelRow(*list, dialog.searchText())) SelectRow(kind, *row);
+    if (const auto row = findChannelRow(*list, dialog.searchText())) SelectRow(kind, Row(*row));
 }
 
 void CZoEditView::setCodePage(CodePage page) {
     if (page == m_codePage) return;
+    const CodePage previous = m_codePage;
     m_codePage = page;
-    RedisplayNames();
+    RedisplayNames(previous);
 }
 
-void CZoEditView::RedisplayNames() {
+void CZoEditView::RedisplayNames(CodePage previous) {
     if (!m_state.m_bLoaded) return;
-    m_favouriteBoxes.setCaptions(m_codePage);
-    // Refilling drops the selection: put it back, and show the record again
-    // unless the user is in the middle of editing it.
-    for (ChannelKind kind : {ChannelKind::Tv, ChannelKind::Radio}) {
-        const int row = m_state.selectedRow(listOfKind(kind));
-        FillList(kind);
-        ui::ListControl* list = listOf(kind);
-        if (list && row >= 0 && row < list->rowCount()) {
-            list->setRowSelected(row, true);
-            list->ensureVisible(row);
-        }
+    // Outside edit mode the pages show the records again. In edit mode they
+    // may hold typing that Save has not committed: the names on them are
+    // carried into the new code page through their bytes, so that Save
+    // stores the bytes the user saw rather than a misreading of them.
+    const bool keep_typing = m_state.m_bEditing && UpdateDataFromForm();
+    if (keep_typing) {
+        for (std::string* name : {&m_values.channel_name, &m_values.satellite_name,
+                                  &m_values.satellite_banner})
+            *name = toUtf8(fromUtf8(*name, previous), m_codePage);
+        UpdateDataToForm();
     }
-    const auto kind = activeKind();
-    const int row = m_state.selectedRow(m_state.m_activeList);
-    if (!m_state.m_bEditing && kind && row >= 0) OnItemChanged(*kind, row);
+    ShowRecords(keep_typing ? PageRefresh::Keep : PageRefresh::Show);
+    if (keep_typing) {
+        // The satellite selector's caption follows the page's name.
+        m_platform.form.setText(IDC_SATELLITE_SELECTOR, m_values.satellite_name);
+    }
 }
 
 // Changes the user makes on the pages: typing while in edit mode, the drop
@@ -295,8 +316,8 @@ void CZoEditView::onEvent(const ui::ControlEvent& event) {
         case ui::EventKind::ItemClick:
             // A click outside the rows leaves no row selected; the active
             // list follows the selection change the click causes, not the click.
-            if (event.id == IDC_TV_LIST) m_state.m_nSelectedTvRow = event.item;
-            if (event.id == IDC_RADIO_LIST) m_state.m_nSelectedRadioRow = event.item;
+            if (event.id == IDC_TV_LIST) m_state.m_nSelectedTvRow = Row(event.item);
+            if (event.id == IDC_RADIO_LIST) m_state.m_nSelectedRadioRow = Row(event.item);
             return;
         case ui::EventKind::Clicked:
             if (event.id == IDC_PID_MODE) return OnPidMode();
@@ -400,9 +421,11 @@ bool CZoEditView::isCommandEnabled(int id) const {
         // nothing else changes the groups while a New waits for Save or Cancel,
         // or while a row is being dragged.
         case ui::cmd::ID_VIEW_FAVOURITES:
-            return s.m_bLoaded != 0 && !s.hasPendingChange();
-        case ui::cmd::ID_EDIT_KEEP_ORDER:
-            return s.m_bEditing != 0 && s.isSorted();
+            return s.m_bLoaded != 0 && !s.hasPendingChange() && !isSorted();
+        case ui::cmd::ID_EDIT_KEEP_ORDER: {
+            const auto kind = activeKind();
+            return s.m_bEditing != 0 && !s.hasPendingChange() && kind && rows(*kind).isSorted();
+        }
         case ui::cmd::ID_VIEW_TV:
         case ui::cmd::ID_VIEW_RADIO:
         case ui::cmd::ID_FILE_PRINT:
@@ -416,9 +439,9 @@ bool CZoEditView::isCommandEnabled(int id) const {
         case ui::cmd::ID_EDIT_DELETE:
             return s.m_bEditing != 0 && isCommandAvailable(id);
         case ui::cmd::ID_EDIT_CUT_CHANNEL:
-            return s.m_bEditing && !s.hasPendingChange();
+            return s.m_bEditing && !s.hasPendingChange() && !isSorted();
         case ui::cmd::ID_EDIT_PASTE_CHANNEL:
-            return s.m_bEditing && s.cutRow().has_value();
+            return s.m_bEditing && s.isCutPending();
         default:
             return true;
     }
@@ -429,7 +452,8 @@ bool CZoEditView::isCommandChecked(int /*id*/) const {
 }
 
 void CZoEditView::ListChangeDone() {
-    applyButtonTable(m_platform.form, ButtonEvent::Paste);
+    if (m_state.m_bEditing && !isSorted() && !m_state.hasPendingChange())
+        applyButtonTable(m_platform.form, ButtonEvent::Paste);
 }
 
 std::optional<ChannelKind> CZoEditView::listKindOf(ui::ControlId id) {

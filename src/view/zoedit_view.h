@@ -24,6 +24,7 @@
 #include "view/favourite_boxes.h"
 #include "view/list_operations.h"
 #include "view/parental_lock.h"
+#include "view/row_map.h"
 
 namespace zoedit {
 
@@ -82,8 +83,9 @@ public:
     // Tab control 1044.
     void OnTabSelChange(int page);
     // The selection handler of the TV and the radio list.
-    void OnItemChanged(ChannelKind kind, int row);
-    // Refill a list from the primary tables (commands 1046 and 1047).
+    void OnItemChanged(ChannelKind kind, Row row);
+    void OnItemChanged(ChannelKind kind, int row) { OnItemChanged(kind, Row(row)); }
+    // Refill a list through its row map (commands 1046 and 1047).
     void FillList(ChannelKind kind);
     // The TV and radio switches (1128/32789 and 1129/32790).
     void ShowList(ChannelKind kind);
@@ -103,13 +105,33 @@ public:
     void OnLockClicked();
     // Search button 1009 and Ctrl+F.
     void OnSearch();
-    // Refills the active list from the primary tables and selects the right
-    // row again; after a delete the last row's selection moves up one row.
+    // After the records changed: both lists refilled through their row maps,
+    // each keeping its selected row (within the list), the transponder
+    // selector and the favourite captions rebuilt, and the pages showing the
+    // active list's selected channel, its transponder and its satellite.
+    // Keep leaves the page texts alone: a click on the lock or a favourite
+    // box changed the record the pages already show, and typing on them
+    // waits for Save.
+    enum class PageRefresh { Show, Keep };
+    void ShowRecords(PageRefresh pages = PageRefresh::Show);
+    // ShowRecords, with the active list focused and its selected row in
+    // view; after a delete the last row's selection moves up one row.
     void RefreshAndReselect(bool row_deleted = false);
 
-    void ShowChannel(ChannelKind kind, int row);
-    void ShowTransponder();
-    void ShowSatellite();
+    // The row map of a list: which channel each row shows.
+    const RowMap& rows(ChannelKind kind) const {
+        return kind == ChannelKind::Tv ? m_tvRows : m_radioRows;
+    }
+    RowMap& rows(ChannelKind kind) { return kind == ChannelKind::Tv ? m_tvRows : m_radioRows; }
+    // Whether either list shows a column-sort order.
+    bool isSorted() const { return m_tvRows.isSorted() || m_radioRows.isSorted(); }
+    // The channel the active list's selected row shows, and the records the
+    // other two pages show: that channel's transponder and its satellite.
+    // Nothing when no channel is selected or a link points outside a table.
+    std::optional<ChannelRef> selectedChannel() const;
+    std::optional<ChannelIndex> selectedChannel(ChannelKind kind) const;
+    std::optional<std::size_t> currentTransponder() const;
+    std::optional<std::size_t> currentSatellite() const;
 
     // Form variables <-> controls. Reading back stops at the first text that
     // is longer than its field allows and tells the user; returns false then.
@@ -135,7 +157,8 @@ public:
     // Every change of the records is one step here.
     edit::EditHistory& history() { return m_history; }
 
-    // A cut or a sorted order is over: New and Delete are on again.
+    // A cut or a sorted order is over: New and Delete are on again unless a
+    // list is still sorted.
     void ListChangeDone();
     // The selection as undo and redo give it back.
     edit::RowSelection rowSelection() const;
@@ -153,10 +176,16 @@ private:
     void SetupLists();
     void ClearChannelFlags();
     void FillTransponderSelector();
-    void SelectRow(ChannelKind kind, int row);
+    void SelectRow(ChannelKind kind, Row row);
+    void ShowChannel(const ChannelRecord& channel, ChannelIndex index);
+    void ShowTransponder(std::optional<std::size_t> transponder);
+    void ShowSatellite(std::optional<std::size_t> satellite);
+    void ShowNoChannel();
+    void ShowSelectedRecords();
     std::vector<edit::EditOperation> PageCommit() const;
-    edit::EditResult InsertPendingNew(const NewRecordPending& pending, int& row);
-    void RedisplayNames();
+    std::vector<edit::EditOperation> PendingNewOperations(const NewRecordPending& pending,
+                                                          ChannelIndex& landed) const;
+    void RedisplayNames(CodePage previous);
     bool isCommandAvailable(int id) const;
     std::optional<ChannelKind> activeKind() const;
     static std::optional<ChannelKind> listKindOf(ui::ControlId id);
@@ -173,6 +202,8 @@ private:
     EditorState m_state;
     FormValues m_values;
     edit::EditHistory m_history;
+    RowMap m_tvRows{m_db, ChannelKind::Tv};
+    RowMap m_radioRows{m_db, ChannelKind::Radio};
     FavouriteBoxes m_favouriteBoxes{m_platform.form, m_db};
     ParentalLock m_lock{m_platform.form};
     CListOperations m_listOps{*this};

@@ -169,15 +169,15 @@ private slots:
         qt::ZoEditWindow w;
         w.frame().show();
         QString first;
-        // The second box comes up once the first is answered.
+        // One box gives both reasons.
         whenModal<QMessageBox>([&first](QMessageBox* box) {
             first = box->text();
             box->button(QMessageBox::Ok)->click();
-            answerMessageBox(QMessageBox::Ok);
         });
         answerFileDialog(bad);
         w.frame().commandAction(cmd::ID_FILE_OPEN)->trigger();
-        QCOMPARE(first, QStringLiteral("Invalid Data Format!!!"));
+        QCOMPARE(first, QStringLiteral("Invalid Data Format!!!\nInvalid Data Format, Check the "
+                                       "Source File"));
         QCOMPARE(table(w, IDC_TV_LIST)->model()->rowCount(), 0);
         QVERIFY(w.form().isReadOnly(IDC_CHANNEL_NAME));
     }
@@ -188,7 +188,7 @@ private slots:
         openSample(w);
         QTableView* tv = table(w, IDC_TV_LIST);
         clickRow(tv, 2);
-        QCOMPARE(w.view().state().m_nSelectedTvRow, 2);
+        QCOMPARE(w.view().state().m_nSelectedTvRow.value, 2);
         QCOMPARE(QString::fromStdString(w.form().text(IDC_CHANNEL_NAME)),
                  tv->model()->index(2, 1).data().toString());
         QCOMPARE(QString::fromStdString(w.form().text(IDC_CHANNEL_NUMBER)), QStringLiteral("003"));
@@ -200,7 +200,7 @@ private slots:
                  QString::number(channel.transponder_index + 1));
         // Keys move the selection as clicks do.
         QTest::keyClick(tv, Qt::Key_Down);
-        QCOMPARE(w.view().state().m_nSelectedTvRow, 3);
+        QCOMPARE(w.view().state().m_nSelectedTvRow.value, 3);
         QCOMPARE(QString::fromStdString(w.form().text(IDC_CHANNEL_NUMBER)), QStringLiteral("004"));
     }
 

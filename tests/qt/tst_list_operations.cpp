@@ -129,7 +129,7 @@ private slots:
         QHeaderView* header = tv->horizontalHeader();
         const int x = header->sectionViewportPosition(1) + header->sectionSize(1) / 2;
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, header->height() / 2));
-        QVERIFY(w.view().state().isSorted());
+        QVERIFY(w.view().isSorted());
         QStringList names;
         for (int r = 0; r < tv->model()->rowCount(); ++r)
             names << tv->model()->index(r, 1).data().toString();
@@ -138,16 +138,16 @@ private slots:
         QVERIFY(w.frame().commandAction(cmd::ID_EDIT_KEEP_ORDER)->isEnabled());
         QVERIFY(!w.frame().commandAction(cmd::ID_VIEW_FAVOURITES)->isEnabled());
         QTest::mouseClick(qobject_cast<QWidget*>(w.form().widget(IDC_CANCEL)), Qt::LeftButton);
-        QVERIFY(!w.view().state().isSorted());
+        QVERIFY(!w.view().isSorted());
         QCOMPARE(tv->model()->index(0, 0).data().toString(), QStringLiteral("0001"));
 
         auto* name = qobject_cast<QLineEdit*>(w.form().widget(IDC_CHANNEL_NAME));
         name->setFocus();
         QTest::keyClick(name, Qt::Key_X, Qt::ControlModifier);
-        QVERIFY(!w.view().state().cutRow());
+        QVERIFY(!w.view().state().isCutPending());
         tv->setFocus();
         QTest::keyClick(tv, Qt::Key_X, Qt::ControlModifier);
-        QVERIFY(w.view().state().cutRow().has_value());
+        QVERIFY(w.view().state().isCutPending());
     }
 };
 

@@ -165,8 +165,8 @@ private slots:
         w.frame().activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&w.frame()));
         QTest::keyClick(w.form().widget(IDC_TV_LIST), Qt::Key_F, Qt::ControlModifier);
-        QVERIFY(w.view().state().m_nSelectedTvRow >= 0);
-        QCOMPARE(w.form().list(IDC_TV_LIST)->cellText(w.view().state().m_nSelectedTvRow, 1),
+        QVERIFY(w.view().state().m_nSelectedTvRow.value >= 0);
+        QCOMPARE(w.form().list(IDC_TV_LIST)->cellText(w.view().state().m_nSelectedTvRow.value, 1),
                  wanted);
         QCOMPARE(w.form().text(IDC_CHANNEL_NAME), wanted);
     }

@@ -194,11 +194,11 @@ private slots:
         QTableView* tv = table(w, IDC_TV_LIST);
         tv->setFocus();
         QCOMPARE(QApplication::focusWidget(), tv);
-        const int row = w.view().state().m_nSelectedTvRow;
+        const int row = w.view().state().m_nSelectedTvRow.value;
         QTest::keyClick(tv, Qt::Key_Tab);
         QWidget* next = QApplication::focusWidget();
         QVERIFY(next && next != tv && !isAncestor(tv, next));
-        QCOMPARE(w.view().state().m_nSelectedTvRow, row);
+        QCOMPARE(w.view().state().m_nSelectedTvRow.value, row);
         QTest::keyClick(next, Qt::Key_Backtab);
         QCOMPARE(QApplication::focusWidget(), tv);
         // Every stop of a whole round is a distinct, shown control.

@@ -56,11 +56,11 @@ TEST_F(FavouriteBoxesTest, LookupShowsPlacesAndTheLaterOfTwoEntries) {
 
     // A drag keeps what the boxes show; a pending cut only marks its channel,
     // so the places show as ever.
-    state.m_pending = DragInProgress{3};
+    state.m_pending = DragInProgress{ChannelIndex(3)};
     boxes.onSelection(ChannelKind::Tv, 12, state);
     EXPECT_EQ(form.text(IDC_FAVOURITE_POSITION[2]), "002");
     EXPECT_EQ(boxes.boxes()[0].working_count, 8);
-    state.m_pending = CutPending{0};
+    state.m_pending = CutPending{ChannelIndex(0)};
     boxes.onSelection(ChannelKind::Tv, 3, state);
     EXPECT_TRUE(form.isChecked(IDC_FAVOURITE_CHECK[2]));
     EXPECT_EQ(form.text(IDC_FAVOURITE_POSITION[2]), "002");

@@ -46,7 +46,7 @@ TEST_F(HistoryBindingTest, UndoGivesBackRecordsListAndSelectionAndTheCleanState)
 
     ASSERT_TRUE(binding->apply(edit::DeleteChannel{ChannelKind::Tv, 5}).ok());
     EXPECT_EQ(tvList().rowCount(), 5);
-    EXPECT_EQ(state().m_nSelectedTvRow, 4);  // the row above the deleted last one
+    EXPECT_EQ(state().m_nSelectedTvRow.value, 4);  // the row above the deleted last one
     EXPECT_TRUE(view->hasUnsavedEdits());
     EXPECT_TRUE(binding->canUndo());
     EXPECT_EQ(binding->undoText(), "Undo Delete Channel");
@@ -54,7 +54,7 @@ TEST_F(HistoryBindingTest, UndoGivesBackRecordsListAndSelectionAndTheCleanState)
     binding->undo();
     EXPECT_EQ(testing::contentDifference(view->database(), opened), "");
     EXPECT_EQ(tvList().rowCount(), 6);
-    EXPECT_EQ(state().m_nSelectedTvRow, 5);
+    EXPECT_EQ(state().m_nSelectedTvRow.value, 5);
     EXPECT_EQ(text(IDC_CHANNEL_NAME), last_name);  // the pages show the restored record
     EXPECT_FALSE(view->hasUnsavedEdits());
     EXPECT_EQ(binding->redoText(), "Redo Delete Channel");
@@ -82,8 +82,8 @@ TEST_F(HistoryBindingTest, SavingKeepsTheHistoryAndMovesTheCleanMark) {
 TEST_F(HistoryBindingTest, PendingModesKeepUndoAndRedoShut) {
     ASSERT_TRUE(binding->apply(edit::MoveChannel{ChannelKind::Tv, 0, 3}).ok());
     for (const PendingChange& pending :
-         {PendingChange{NewRecordPending{}}, PendingChange{CutPending{0}},
-          PendingChange{SortedOrder{}}, PendingChange{DragInProgress{0}}}) {
+         {PendingChange{NewRecordPending{}}, PendingChange{CutPending{ChannelIndex(0)}},
+          PendingChange{DragInProgress{ChannelIndex(0)}}}) {
         view->state().m_pending = pending;
         EXPECT_FALSE(binding->canUndo());
         binding->undo();

@@ -165,7 +165,7 @@ TEST_F(ListOperationsTest, CutAndPasteMoveTheChannelWithItsFavouritePlacesAsOneS
     choose(item::ID_PASTE);
     EXPECT_EQ(order(), (std::vector<int>{0, 1, 2, 4, 5, 6, 7, 3, 8, 9, 10, 11}));
     EXPECT_EQ(groups(), groups_before);
-    EXPECT_EQ(state().m_nSelectedTvRow, 7);
+    EXPECT_EQ(state().m_nSelectedTvRow.value, 7);
     EXPECT_EQ(tvList().selectedRow(), 7);
     EXPECT_FALSE(state().hasPendingChange());
     EXPECT_EQ(binding->undoText(), "Undo Move Channel");
@@ -208,7 +208,7 @@ TEST_F(ListOperationsTest, PasteAndDeleteWithoutAPlaceAreRefusedAndChangeNothing
     view->onCommand(ui::cmd::ID_EDIT_PASTE_CHANNEL);
     EXPECT_EQ(fake.dialogs.messageTexts().back(),
               "The cut channel can only be pasted into the list it was cut from.");
-    EXPECT_TRUE(state().cutRow().has_value());
+    EXPECT_TRUE(state().isCutPending());
     select(4);
     view->onEvent({IDC_TV_LIST, EventKind::ItemClick, -1});  // a click below the rows
     view->onCommand(ui::cmd::ID_EDIT_PASTE_CHANNEL);
@@ -254,7 +254,7 @@ TEST_F(ListOperationsTest, ColumnSortIsAViewOrderThatSaveAndCancelEnd) {
         }
     }
     // The selected channel stays selected, and the pages show the row's record.
-    const int row = state().m_nSelectedTvRow;
+    const int row = state().m_nSelectedTvRow.value;
     EXPECT_EQ(tvList().selectedRow(), row);
     EXPECT_EQ(tvList().cellText(row, kColumnNumber), "0007");
     select(0);
@@ -274,18 +274,18 @@ TEST_F(ListOperationsTest, ColumnSortIsAViewOrderThatSaveAndCancelEnd) {
 
     ASSERT_TRUE(view->Save());
     EXPECT_EQ(readBytes(path), bytes);
-    EXPECT_FALSE(state().isSorted());
+    EXPECT_FALSE(view->isSorted());
     EXPECT_EQ(column(kColumnNumber).front(), "0001");
-    EXPECT_EQ(tvList().cellText(state().m_nSelectedTvRow, kColumnNumber), "0007");
+    EXPECT_EQ(tvList().cellText(state().m_nSelectedTvRow.value, kColumnNumber), "0007");
 
     view->onEvent({IDC_TV_LIST, EventKind::ColumnClick, kColumnSatellite});
     view->onCommand(IDC_CANCEL);
-    EXPECT_FALSE(state().isSorted());
+    EXPECT_FALSE(view->isSorted());
     EXPECT_EQ(column(kColumnNumber).front(), "0001");
 
     open(path);  // out of edit mode the header click sorts nothing
     view->onEvent({IDC_TV_LIST, EventKind::ColumnClick, kColumnName});
-    EXPECT_FALSE(state().isSorted());
+    EXPECT_FALSE(view->isSorted());
     EXPECT_EQ(column(kColumnNumber).front(), "0001");
 }
 
@@ -298,7 +298,7 @@ TEST_F(ListOperationsTest, KeepThisOrderMovesEveryChannelToItsRowAsOneStep) {
     for (int r = 0; r < tvList().rowCount(); ++r)
         expected.push_back(std::stoi(tvList().cellText(r, kColumnNumber)) - 1);
     view->onCommand(ui::cmd::ID_EDIT_KEEP_ORDER);
-    EXPECT_FALSE(state().isSorted());
+    EXPECT_FALSE(view->isSorted());
     EXPECT_EQ(order(), expected);
     EXPECT_EQ(column(kColumnName), shown);
     EXPECT_EQ(column(kColumnNumber).back(), "0012");
@@ -312,7 +312,7 @@ TEST_F(ListOperationsTest, DragsLandAfterTheRowGoingDownOnItGoingUpAndAtTheEndBe
     const auto groups_before = groups();
     drag(2, 5);
     EXPECT_EQ(order(), (std::vector<int>{0, 1, 3, 4, 5, 2, 6, 7, 8, 9, 10, 11}));
-    EXPECT_EQ(state().m_nSelectedTvRow, 5);
+    EXPECT_EQ(state().m_nSelectedTvRow.value, 5);
     EXPECT_FALSE(state().isDragging());
     drag(5, 2);
     EXPECT_EQ(order(), iota(12));
@@ -346,7 +346,7 @@ TEST_F(ListOperationsTest, DragsStartOnlyInEditModeOutsideSortedModeAndReplaceAC
     view->onEvent({IDC_TV_LIST, EventKind::ColumnClick, kColumnName});
     const auto sorted_order = order();
     drag(1, 4);
-    EXPECT_TRUE(state().isSorted());
+    EXPECT_TRUE(view->isSorted());
     EXPECT_EQ(order(), sorted_order);
 
     open(path);
@@ -412,7 +412,7 @@ TEST_F(ListOperationsTest, RandomListOperationsKeepEveryChannelAndFavouriteOnIts
                 view->onEvent({IDC_TV_LIST, EventKind::ColumnClick, pick(kChannelColumnCount)});
                 break;
             case 4:
-                if (state().isSorted()) {
+                if (view->isSorted()) {
                     std::vector<int> shown;
                     for (int r = 0; r < tvList().rowCount(); ++r)
                         shown.push_back(model[static_cast<std::size_t>(

@@ -106,7 +106,7 @@ TEST_F(EditViewTest, NewOnTheChannelPageInsertsAtTheRowOnSave) {
     for (std::size_t g = 0; g < db.favouriteGroupCount(); ++g)
         EXPECT_EQ(saved.favouritePosition(g, ChannelKind::Tv, 4),
                   db.favouritePosition(g, ChannelKind::Tv, 3));
-    EXPECT_EQ(state().m_nSelectedTvRow, 3);
+    EXPECT_EQ(state().m_nSelectedTvRow.value, 3);
     EXPECT_TRUE(form().isEnabled(IDC_NEW));
     EXPECT_FALSE(state().hasPendingChange());
     EXPECT_EQ(view->history().stepCount(), 1u);
@@ -143,7 +143,7 @@ TEST_F(EditViewTest, NewOnTheTransponderAndSatellitePages) {
     const ChannelRecord& last = saved.tv.primary[saved.tv.count - 1];
     EXPECT_EQ(nameBytes(last.name), "<inserted>");
     EXPECT_EQ(last.transponder_index, saved.transponders.count - 1);
-    EXPECT_EQ(state().m_nSelectedTvRow, static_cast<int>(saved.tv.count) - 1);
+    EXPECT_EQ(state().m_nSelectedTvRow.value, static_cast<int>(saved.tv.count) - 1);
 }
 
 TEST_F(EditViewTest, NewThenCancelLeavesTablesListsAndHistoryAlone) {
@@ -186,23 +186,21 @@ TEST_F(EditViewTest, DeleteAsksFirstAndTakesDependantsAlong) {
     EXPECT_EQ(fake.dialogs.messages().back().text, messages::kDeleteChannelQuestion);
     EXPECT_EQ(fake.dialogs.messages().back().caption, ui::kQuestionCaption);
     EXPECT_EQ(view->database().tv.count, db.tv.count);
-    EXPECT_EQ(state().m_nSelectedTvRow, static_cast<int>(db.tv.count) - 1);  // No moves nothing
+    EXPECT_EQ(state().m_nSelectedTvRow.value, static_cast<int>(db.tv.count) - 1);  // No moves nothing
 
     fake.dialogs.answerMessage(ui::MessageAnswer::Yes);
     view->onCommand(IDC_DELETE);
     EXPECT_EQ(view->database().tv.count, db.tv.count - 1);
-    EXPECT_EQ(state().m_nSelectedTvRow, static_cast<int>(db.tv.count) - 2);  // the row above
+    EXPECT_EQ(state().m_nSelectedTvRow.value, static_cast<int>(db.tv.count) - 2);  // the row above
 
     view->OnTabSelChange(2);
-    const int satellite = state().m_nCurrentSatellite;
     fake.dialogs.answerMessage(ui::MessageAnswer::Yes);
     view->onCommand(IDC_DELETE);
     EXPECT_EQ(fake.dialogs.messages().back().text, messages::kDeleteSatelliteQuestion);
     EXPECT_EQ(view->database().satellites.count, db.satellites.count - 1);
     for (const ChannelRecord& channel : view->database().tv.records())
         EXPECT_LT(channel.transponder_index, view->database().transponders.count);
-    EXPECT_NE(state().m_nCurrentSatellite, -1);
-    (void)satellite;
+    EXPECT_TRUE(view->currentSatellite().has_value());
     EXPECT_EQ(view->history().stepCount(), 2u);
     view->Save();
     undoAllAndSave();
@@ -219,7 +217,11 @@ TEST_F(EditViewTest, DeletingTheLastChannelSaysEndOfDataAndEmptyTablesAreRefused
     EXPECT_EQ(view->database().tv.count, 0u);
     EXPECT_EQ(fake.dialogs.messageTexts().back(), messages::kEndOfData);
     EXPECT_EQ(text(IDC_CHANNEL_NAME), "Null");
-    EXPECT_TRUE(form().items(IDC_FEC).empty());
+    // The drop lists keep their items for later records, showing no choice.
+    EXPECT_EQ(form().items(IDC_FEC).size(), 6u);
+    EXPECT_EQ(form().selectedIndex(IDC_FEC), -1);
+    EXPECT_EQ(form().selectedIndex(IDC_POLARISATION), -1);
+    EXPECT_EQ(text(IDC_FREQUENCY), "");
     EXPECT_EQ(view->database().favourites.groups[0].tv_count, 0);
     view->onCommand(IDC_DELETE);
     EXPECT_EQ(fake.dialogs.messageTexts().back(), messages::kNotDelete);

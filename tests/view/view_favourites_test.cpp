@@ -43,8 +43,8 @@ protected:
 TEST_F(ViewFavouritesTest, OpensOnlyWithAFileAndNoPendingMode) {
     EXPECT_TRUE(view->isCommandEnabled(ID_VIEW_FAVOURITES));
     for (PendingChange pending :
-         {PendingChange{NewRecordPending{}}, PendingChange{SortedOrder{}},
-          PendingChange{CutPending{2}}, PendingChange{DragInProgress{1}}}) {
+         {PendingChange{NewRecordPending{}}, PendingChange{CutPending{ChannelIndex(2)}},
+          PendingChange{DragInProgress{ChannelIndex(1)}}}) {
         view->state().m_pending = pending;
         EXPECT_FALSE(view->isCommandEnabled(ID_VIEW_FAVOURITES));
         EXPECT_TRUE(view->onCommand(ID_VIEW_FAVOURITES));
@@ -85,7 +85,7 @@ TEST_F(ViewFavouritesTest, SaveButtonAfterADragShowsAndSavesEveryChange) {
 // the tables: the captions and the boxes show it and closing will ask.
 TEST_F(ViewFavouritesTest, CloseBoxKeepsChangesShownButUnsaved) {
     const auto bytes = readBytes(path);
-    ASSERT_EQ(state().m_nSelectedTvRow, 0);
+    ASSERT_EQ(state().m_nSelectedTvRow.value, 0);
     ASSERT_TRUE(form().isChecked(IDC_FAVOURITE_CHECK[0]));
     fake.dialogs.answerMessage(ui::MessageAnswer::Yes);
     fake.dialogs.scriptModal([](ui::ModalDialog& dialog, FakeDialogHost& host, FakeForm& form) {

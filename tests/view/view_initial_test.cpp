@@ -11,8 +11,8 @@ using namespace ui::form;
 TEST_F(ViewTest, ConstructionStartsEmptyWithFavouritePositionsZero) {
     EXPECT_EQ(settings_reads, 1);
     EXPECT_EQ(port_commands, 1);
-    EXPECT_EQ(state().m_nSelectedTvRow, -1);
-    EXPECT_EQ(state().m_nSelectedRadioRow, -1);
+    EXPECT_EQ(state().m_nSelectedTvRow.value, -1);
+    EXPECT_EQ(state().m_nSelectedRadioRow.value, -1);
     EXPECT_EQ(state().m_nCurrentPage, 0);
     EXPECT_EQ(state().m_activeList, ActiveList::None);
     EXPECT_FALSE(state().m_bEditing || state().m_bSaved || state().hasPendingChange() ||

@@ -38,7 +38,7 @@ TEST_F(ViewTest, OpenAsksForABinFileAndShowsIt) {
                                   CodePage::Windows1256));
     }
     EXPECT_EQ(tvList().selectedRow(), 0);
-    EXPECT_EQ(state().m_nSelectedTvRow, 0);
+    EXPECT_EQ(state().m_nSelectedTvRow.value, 0);
     EXPECT_EQ(text(IDC_CHANNEL_NAME), tvList().cellText(0, 1));
 
     // One selector entry per transponder, in table order.
@@ -75,14 +75,14 @@ TEST_F(ViewTest, MissingGroupsGiveEmptyCaptions) {
 TEST_F(ViewTest, CancellingTheDialogChangesNothingButTheListModes) {
     openDatabase(testing::buildDatabase());
     const std::string path = text(IDC_FILE_PATH);
-    view->state().m_pending = CutPending{2};
+    view->state().m_pending = CutPending{ChannelIndex(2)};
     view->OnFileOpen();  // no scripted answer: the user cancels
     EXPECT_EQ(text(IDC_FILE_PATH), path);
     EXPECT_FALSE(state().hasPendingChange());
     EXPECT_EQ(state().m_bLoaded, 1);
 }
 
-TEST_F(ViewTest, WrongMagicShowsBothMessagesAndKeepsThePreviousFile) {
+TEST_F(ViewTest, WrongMagicShowsBothReasonsInOneBoxAndKeepsThePreviousFile) {
     const ChannelDatabase db = testing::buildDatabase();
     openDatabase(db);
     const std::string good_path = text(IDC_FILE_PATH);
@@ -93,8 +93,8 @@ TEST_F(ViewTest, WrongMagicShowsBothMessagesAndKeepsThePreviousFile) {
     bytes[0] = 0x00;
     open(writeBytes("bad_magic.bin", bytes));
 
-    const std::vector<std::string> expected = {"Invalid Data Format!!!",
-                                               "Invalid Data Format, Check the Source File"};
+    const std::vector<std::string> expected = {
+        "Invalid Data Format!!!\nInvalid Data Format, Check the Source File"};
     EXPECT_EQ(fake.dialogs.messageTexts(), expected);
     for (const auto& m : fake.dialogs.messages()) {
         EXPECT_EQ(m.caption, "LuEdit");
@@ -105,15 +105,16 @@ TEST_F(ViewTest, WrongMagicShowsBothMessagesAndKeepsThePreviousFile) {
     // The path of the tables in memory stays the current path.
     EXPECT_EQ(text(IDC_FILE_PATH), good_path);
     EXPECT_EQ(view->currentPath(), good_path);
-    // A channel was selected: both lists are shown again and edit mode begins.
+    // A channel was selected: edit mode begins, and the user stays in the
+    // list and on the row they were in.
     EXPECT_EQ(state().m_bEditing, 1);
     EXPECT_FALSE(form().isEnabled(IDC_EDIT));
     EXPECT_TRUE(form().isEnabled(IDC_SAVE));
     EXPECT_FALSE(form().isReadOnly(IDC_CHANNEL_NAME));
-    EXPECT_TRUE(form().isVisible(IDC_RADIO_LIST));
-    EXPECT_EQ(state().m_activeList, ActiveList::Radio);
-    EXPECT_EQ(state().m_nSelectedTvRow, 0);
-    EXPECT_EQ(text(IDC_CHANNEL_NAME), radioList().cellText(0, 1));
+    EXPECT_TRUE(form().isVisible(IDC_TV_LIST));
+    EXPECT_EQ(state().m_activeList, ActiveList::Tv);
+    EXPECT_EQ(state().m_nSelectedTvRow.value, 3);
+    EXPECT_EQ(text(IDC_CHANNEL_NAME), tvList().cellText(3, 1));
 }
 
 TEST_F(ViewTest, WrongFormatIdOnTheFirstOpenReturnsToTheReadOnlyForm) {
@@ -186,7 +187,7 @@ TEST_F(ViewTest, AFileWithNoRecordsLoads) {
     EXPECT_TRUE(fake.dialogs.messages().empty());
     EXPECT_EQ(state().m_bLoaded, 1);
     EXPECT_EQ(tvList().rowCount(), 0);
-    EXPECT_EQ(state().m_nSelectedTvRow, -1);
+    EXPECT_EQ(state().m_nSelectedTvRow.value, -1);
 }
 
 TEST_F(ViewTest, PendingEditsAreOfferedForSavingBeforeTheNextOpen) {

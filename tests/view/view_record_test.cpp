@@ -76,18 +76,18 @@ TEST_F(RecordViewTest, SearchSelectsTheLastWholeNameMatchAndFillsThePages) {
     searchFor("news");
     EXPECT_EQ(tvList().selectedRow(), 5);
     EXPECT_EQ(tvList().ensuredVisibleRow(), 5);
-    EXPECT_EQ(state().m_nSelectedTvRow, 5);
+    EXPECT_EQ(state().m_nSelectedTvRow.value, 5);
     EXPECT_EQ(text(IDC_CHANNEL_NUMBER), "006");
     EXPECT_EQ(form().focus(), IDC_TV_LIST);
     // No match, or a closed dialog: the selection stays.
     searchFor("nothing like it");
-    EXPECT_EQ(state().m_nSelectedTvRow, 5);
+    EXPECT_EQ(state().m_nSelectedTvRow.value, 5);
     view->onCommand(IDC_SEARCH);  // no script: the dialog is closed
-    EXPECT_EQ(state().m_nSelectedTvRow, 5);
+    EXPECT_EQ(state().m_nSelectedTvRow.value, 5);
     // The first row is found too.
     nameChannel(5, "Other");
     searchFor("News");
-    EXPECT_EQ(state().m_nSelectedTvRow, 0);
+    EXPECT_EQ(state().m_nSelectedTvRow.value, 0);
 }
 
 TEST_F(RecordViewTest, SearchLooksInTheRadioListWhenItIsOnShow) {
@@ -95,7 +95,7 @@ TEST_F(RecordViewTest, SearchLooksInTheRadioListWhenItIsOnShow) {
     view->ShowList(ChannelKind::Radio);
     const std::string name = radioList().cellText(2, 1);
     searchFor(name);
-    EXPECT_EQ(state().m_nSelectedRadioRow, 2);
+    EXPECT_EQ(state().m_nSelectedRadioRow.value, 2);
     EXPECT_EQ(state().m_activeList, ActiveList::Radio);
 }
 
@@ -142,11 +142,11 @@ TEST_F(RecordViewTest, RefreshAfterDeletingTheLastRowSelectsTheRowAbove) {
     view->database().tv.count -= 1;  // as a delete of that row leaves the table
     view->RefreshAndReselect(true);
     EXPECT_EQ(tvList().rowCount(), last);
-    EXPECT_EQ(state().m_nSelectedTvRow, last - 1);
+    EXPECT_EQ(state().m_nSelectedTvRow.value, last - 1);
     EXPECT_EQ(tvList().selectedRow(), last - 1);
     // Without a delete the same row stays selected.
     view->RefreshAndReselect();
-    EXPECT_EQ(state().m_nSelectedTvRow, last - 1);
+    EXPECT_EQ(state().m_nSelectedTvRow.value, last - 1);
 }
 
 TEST_F(RecordViewTest, ACodePageChangeShowsNamesAgainAndKeepsTheSelection) {

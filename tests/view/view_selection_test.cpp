@@ -37,10 +37,10 @@ TEST_F(ViewTest, SelectingAChannelFillsAllThreePages) {
     openDatabase(db);
     view->onEvent({IDC_TV_LIST, ui::EventKind::ItemChanged, 5});
 
-    EXPECT_EQ(state().m_nSelectedTvRow, 5);
+    EXPECT_EQ(state().m_nSelectedTvRow.value, 5);
     EXPECT_EQ(state().m_activeList, ActiveList::Tv);
-    EXPECT_EQ(state().m_nCurrentTransponder, 4);
-    EXPECT_EQ(state().m_nCurrentSatellite, 2);
+    EXPECT_EQ(view->currentTransponder(), 4u);
+    EXPECT_EQ(view->currentSatellite(), 2u);
     // Channel page.
     EXPECT_EQ(text(IDC_CHANNEL_NAME), "News 24");
     EXPECT_EQ(text(IDC_CHANNEL_NUMBER), "006");
@@ -109,9 +109,9 @@ TEST_F(ViewTest, ScrambledRowsCarryTheImage) {
 TEST_F(ViewTest, DuringADragThePagesKeepTheChannelWhereItBegan) {
     openDatabase(satelliteTwoDatabase());
     view->OnItemChanged(ChannelKind::Tv, 5);
-    view->state().m_pending = DragInProgress{0};
+    view->state().m_pending = DragInProgress{ChannelIndex(0)};
     view->OnItemChanged(ChannelKind::Tv, 1);
-    EXPECT_EQ(state().m_nSelectedTvRow, 1);
+    EXPECT_EQ(state().m_nSelectedTvRow.value, 1);
     EXPECT_EQ(text(IDC_CHANNEL_NAME), "News 24");
     EXPECT_EQ(text(IDC_CHANNEL_NUMBER), "006");
     EXPECT_TRUE(form().isChecked(IDC_FAVOURITE_CHECK[0]));
@@ -119,7 +119,7 @@ TEST_F(ViewTest, DuringADragThePagesKeepTheChannelWhereItBegan) {
 
 TEST_F(ViewTest, APendingCutOnlyMarksTheChannel) {
     openDatabase(satelliteTwoDatabase());
-    view->state().m_pending = CutPending{3};
+    view->state().m_pending = CutPending{ChannelIndex(3)};
     view->OnItemChanged(ChannelKind::Tv, 2);
     EXPECT_EQ(text(IDC_CHANNEL_NUMBER), "003");
     view->OnItemChanged(ChannelKind::Tv, 5);  // rows keep their numbers and their groups
@@ -150,9 +150,11 @@ TEST_F(ViewTest, LinksOutsideTheTablesShowEmptyPagesInsteadOfOtherRecords) {
     EXPECT_FALSE(text(IDC_FREQUENCY).empty());
     EXPECT_EQ(text(IDC_POSITION), "");
     EXPECT_EQ(tvList().cellText(1, 3), "");
-    // A row the table does not have changes nothing.
+    // A row the table does not have selects no channel: the pages show none.
     view->OnItemChanged(ChannelKind::Tv, 50);
-    EXPECT_FALSE(text(IDC_FREQUENCY).empty());
+    EXPECT_FALSE(view->selectedChannel().has_value());
+    EXPECT_EQ(text(IDC_FREQUENCY), "");
+    EXPECT_EQ(text(IDC_CHANNEL_NAME), "");
 }
 
 TEST_F(ViewTest, TenThousandRowsArriveInOneCallAndNumberToTenThousand) {
@@ -183,7 +185,7 @@ TEST_F(ViewTest, ListSwitchesShowOneListAndSelectItsFirstRow) {
     EXPECT_EQ(radioList().selectedRow(), 0);
     EXPECT_EQ(radioList().focusedRow(), 0);
     EXPECT_EQ(state().m_activeList, ActiveList::Radio);
-    EXPECT_EQ(state().m_nSelectedRadioRow, 0);
+    EXPECT_EQ(state().m_nSelectedRadioRow.value, 0);
     EXPECT_EQ(text(IDC_CHANNEL_NAME_LABEL), ui::kRadioChannelNameLabel);
 
     // Back to TV: row 0 was still selected there, and the TV list must
@@ -203,7 +205,7 @@ TEST_F(ViewTest, SwitchingToAnEmptyListLeavesNoRowSelected) {
     openDatabase(testing::buildDatabase(shape));
     view->ShowList(ChannelKind::Radio);
     EXPECT_EQ(state().m_activeList, ActiveList::Radio);
-    EXPECT_EQ(state().m_nSelectedRadioRow, -1);
+    EXPECT_EQ(state().m_nSelectedRadioRow.value, -1);
     EXPECT_EQ(radioList().rowCount(), 0);
 }
 
@@ -228,10 +230,10 @@ TEST_F(ViewTest, LeftClickSetsTheRowButNotTheActiveList) {
     openDatabase(testing::buildDatabase());
     ASSERT_EQ(state().m_activeList, ActiveList::Tv);
     view->onEvent({ui::form::IDC_RADIO_LIST, ui::EventKind::ItemClick, 2});
-    EXPECT_EQ(state().m_nSelectedRadioRow, 2);
+    EXPECT_EQ(state().m_nSelectedRadioRow.value, 2);
     EXPECT_EQ(state().m_activeList, ActiveList::Tv);
     view->onEvent({ui::form::IDC_TV_LIST, ui::EventKind::ItemClick, -1});
-    EXPECT_EQ(state().m_nSelectedTvRow, -1);
+    EXPECT_EQ(state().m_nSelectedTvRow.value, -1);
 }
 
 }  // namespace

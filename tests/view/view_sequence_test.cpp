@@ -49,8 +49,8 @@ protected:
         EXPECT_EQ(tvList().rowCount(), state().m_bLoaded ? static_cast<int>(db.tv.count) : 0);
         EXPECT_EQ(radioList().rowCount(), state().m_bLoaded ? static_cast<int>(db.radio.count) : 0);
         EXPECT_NE(form().isVisible(IDC_TV_LIST), form().isVisible(IDC_RADIO_LIST));
-        EXPECT_GE(state().m_nSelectedTvRow, -1);
-        EXPECT_GE(state().m_nSelectedRadioRow, -1);
+        EXPECT_GE(state().m_nSelectedTvRow.value, -1);
+        EXPECT_GE(state().m_nSelectedRadioRow.value, -1);
         EXPECT_EQ(form().items(IDC_TRANSPONDER_SELECTOR).size(),
                   state().m_bLoaded ? db.transponders.count : 0u);
         for (ui::ControlId id : IDC_FAVOURITE_POSITION) EXPECT_EQ(text(id).size(), 3u);
@@ -92,10 +92,10 @@ TEST_F(ViewSequence, RandomActionsKeepTheViewConsistent) {
             case 7:
                 switch (pick(4)) {
                     case 0:
-                        view->state().m_pending = DragInProgress{pick(10)};
+                        view->state().m_pending = DragInProgress{ChannelIndex(static_cast<std::size_t>(pick(10)))};
                         break;
                     case 1:
-                        view->state().m_pending = CutPending{pick(10)};
+                        view->state().m_pending = CutPending{ChannelIndex(static_cast<std::size_t>(pick(10)))};
                         break;
                     default:
                         view->state().clearPendingChange();
