@@ -3,6 +3,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+#include <sstream>
+
 #include "cli/cli_runner.h"
 #include "database/channel_file.h"
 #include "database/invariants.h"
@@ -11,6 +15,50 @@ namespace zoedit::testing {
 namespace {
 
 using ::testing::HasSubstr;
+
+// The first channel whose lock is `locked`; the count when there is none.
+std::size_t firstWithLock(const DualTable<ChannelRecord>& table, bool locked) {
+    std::size_t i = 0;
+    while (i < table.count && (table.primary[i].locked != 0) != locked) ++i;
+    return i;
+}
+
+std::string describe(const ChannelRecord& c) {
+    std::ostringstream out;
+    out << "name \"" << nameBytes(c.name) << "\" transponder " << c.transponder_index << " sid "
+        << c.service_id << " pids " << c.code_pid << '/' << c.video_pid << '/' << c.audio_pid << '/'
+        << c.fourth_pid << " mode " << int{c.pid_mode} << " scrambled " << int{c.scrambled}
+        << " locked " << int{c.locked};
+    return out.str();
+}
+
+void expectSameChannels(const char* list, const DualTable<ChannelRecord>& out,
+                        const DualTable<ChannelRecord>& expected) {
+    ASSERT_EQ(out.count, expected.count) << list;
+    for (std::size_t i = 0; i < out.count; ++i) {
+        EXPECT_EQ(describe(out.primary[i]), describe(expected.primary[i]))
+            << list << " channel " << i + 1;
+    }
+}
+
+// Every record and favourite entry the file holds.
+void expectSameRecords(const ChannelDatabase& out, const ChannelDatabase& expected) {
+    expectSameChannels("tv", out.tv, expected.tv);
+    expectSameChannels("radio", out.radio, expected.radio);
+    EXPECT_TRUE(std::ranges::equal(out.satellites.records(), expected.satellites.records()));
+    EXPECT_TRUE(std::ranges::equal(out.transponders.records(), expected.transponders.records()));
+    EXPECT_TRUE(out.general == expected.general);
+    for (std::size_t g = 0; g < expected.favouriteGroupCount(); ++g) {
+        EXPECT_EQ(nameBytes(out.favourites.groups[g].name),
+                  nameBytes(expected.favourites.groups[g].name))
+            << "group " << g + 1;
+        for (const ChannelKind kind : {ChannelKind::Tv, ChannelKind::Radio}) {
+            EXPECT_TRUE(
+                std::ranges::equal(out.groupMembers(g, kind), expected.groupMembers(g, kind)))
+                << "members of group " << g + 1;
+        }
+    }
+}
 
 class EditCommand : public ::testing::Test {
 protected:
@@ -60,6 +108,46 @@ TEST_F(EditCommand, AScriptOfOperationsLandsInOut) {
     // OUT may be IN.
     ASSERT_EQ(edit("'delete radio 1'", "in.bin").exit_code, 0);
     EXPECT_EQ(load("in.bin").radio.count, in.radio.count - 1);
+}
+
+// An OP that changes one field changes only that field: the rest of the
+// record, and every other record of the file, comes out as it went in.
+TEST_F(EditCommand, AnOpOnOneFieldLeavesEverythingElseAsItWas) {
+    const std::size_t last_tv = in.tv.count - 1;
+    const std::size_t unlocked_tv = firstWithLock(in.tv, false);
+    const std::size_t locked_radio = firstWithLock(in.radio, true);
+    ASSERT_LT(unlocked_tv, in.tv.count);
+    ASSERT_LT(locked_radio, in.radio.count) << "the sample has no locked radio channel";
+    // Otherwise a rename that starts from a blank record would go unseen.
+    for (const ChannelRecord* channel : {&in.tv.primary[last_tv], &in.radio.primary[0]}) {
+        ASSERT_NE(channel->service_id, 0);
+        ASSERT_NE(channel->video_pid | channel->audio_pid, 0);
+    }
+    struct Case {
+        std::string op;
+        std::function<void(ChannelDatabase&)> change;
+    };
+    const std::vector<Case> cases = {
+        {"'rename tv " + std::to_string(last_tv + 1) + " Renamed TV'",
+         [&](ChannelDatabase& db) { setNameBytes(db.tv.primary[last_tv].name, "Renamed TV"); }},
+        {"'rename radio 1 R'",
+         [](ChannelDatabase& db) { setNameBytes(db.radio.primary[0].name, "R"); }},
+        {"'lock tv " + std::to_string(unlocked_tv + 1) + "'",
+         [&](ChannelDatabase& db) { db.tv.primary[unlocked_tv].locked = 1; }},
+        {"'unlock radio " + std::to_string(locked_radio + 1) + "'",
+         [&](ChannelDatabase& db) { db.radio.primary[locked_radio].locked = 0; }},
+        {"'fav rename 3 Third Group'",
+         [](ChannelDatabase& db) { setNameBytes(db.favourites.groups[2].name, "Third Group"); }},
+    };
+    for (const auto& [op, change] : cases) {
+        SCOPED_TRACE(op);
+        const auto result = edit(op);
+        ASSERT_EQ(result.exit_code, 0) << result.err;
+        ChannelDatabase expected;
+        ASSERT_TRUE(loadChannelFile(cli.path("in.bin"), expected).ok());
+        change(expected);
+        expectSameRecords(load("out.bin"), expected);
+    }
 }
 
 TEST_F(EditCommand, ABadOpNamesItsPlaceAndReasonAndLeavesOutAlone) {

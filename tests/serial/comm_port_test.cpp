@@ -180,6 +180,30 @@ TEST_F(CommPortTest, CloseRightAfterAWriteLosesNothing) {
     }
 }
 
+// A write several times what the driver takes at once, closed at once: the
+// port holds the rest itself and must hand it over before it closes, to a far
+// end that only starts reading a while later.
+TEST_F(CommPortTest, CloseRightAfterAWriteLargerThanTheDriverTakesLosesNothing) {
+    ASSERT_TRUE(port.OpenPort(paramsFor(pty.slavePath()))) << port.lastError();
+    const auto big = pattern(100 * 1024, 5);
+    std::vector<std::uint8_t> seen;
+    std::thread far_end([&] {
+        std::this_thread::sleep_for(300ms);
+        while (seen.size() < big.size()) {
+            const std::size_t wanted = std::min<std::size_t>(8192, big.size() - seen.size());
+            const auto piece = pty.readMaster(wanted, 2s);
+            seen.insert(seen.end(), piece.begin(), piece.end());
+            if (piece.size() < wanted) return;  // nothing more came
+        }
+    });
+    EXPECT_EQ(port.WriteComm(big.data(), big.size()), big.size());
+    port.ClosePort();
+    far_end.join();
+    EXPECT_EQ(seen.size(), big.size());
+    EXPECT_TRUE(seen == big) << "the bytes arrived changed or out of order";
+    EXPECT_EQ(diagnosticsSeen(), std::vector<std::string>{});
+}
+
 // The far end takes nothing more (its buffers full, as a line held by flow
 // control): a write gives up within the time the line needs and says the line
 // stopped, instead of hanging its caller.

@@ -273,7 +273,8 @@ void CCommPort::closeDevice(QSerialPort& port) {
             }
         }
         if (port.bytesToWrite() > 0 ||
-            !drainOutput(port, lineTimeBound(static_cast<std::size_t>(unsentBytes(port)), line_))) {
+            !drainOutput([&port] { return unsentBytes(port); },
+                         lineTimeBound(static_cast<std::size_t>(unsentBytes(port)), line_))) {
             diagnose("serial port closed before everything was sent: " + port_name_);
         }
     }

@@ -29,10 +29,10 @@ long unsentBytes(QSerialPort& port) {
 #endif
 }
 
-bool drainOutput(QSerialPort& port, std::chrono::milliseconds bound) {
+bool drainOutput(const std::function<long()>& unsent, std::chrono::milliseconds bound) {
     const auto deadline = std::chrono::steady_clock::now() + bound;
     // Polled rather than a blocking drain call, which has no time limit.
-    while (unsentBytes(port) > 0) {
+    while (unsent() > 0) {
         if (std::chrono::steady_clock::now() >= deadline) return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }

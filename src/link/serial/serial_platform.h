@@ -10,6 +10,7 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 
 class QSerialPort;
 
@@ -18,8 +19,9 @@ namespace zoedit::link {
 // Bytes the driver holds that have not gone out yet; 0 when it cannot tell.
 long unsentBytes(QSerialPort& port);
 
-// Waits until nothing is left to send or `bound` has passed; true when drained.
-bool drainOutput(QSerialPort& port, std::chrono::milliseconds bound);
+// Waits until `unsent` (unsentBytes of the port) reads 0 or `bound` has
+// passed; true when drained.
+bool drainOutput(const std::function<long()>& unsent, std::chrono::milliseconds bound);
 
 // After the port reported a failed read or write: true when the device is
 // gone (the far end hung up, the adapter was pulled), false when the driver
