@@ -49,7 +49,8 @@ struct ConfigLoad {
 // A missing file is created with the defaults.
 ConfigLoad loadConfigIni(const std::string& path);
 
-// Rewrites the file whole (beside it first, then renamed over it).
+// Rewrites the file whole through the atomic writer: a failed write keeps
+// the old file.
 ConfigStatus saveConfigIni(const std::string& path, const LinkSettings& settings);
 
 }  // namespace zoedit::link
