@@ -78,15 +78,20 @@ std::string formatConfigIni(const LinkSettings& s) {
     return out.str();
 }
 
+bool isStorableText(std::string_view text) {
+    if (text.empty() || text.size() > kMaxConfigToken) return false;
+    for (char c : text)
+        if (isBlank(c)) return false;
+    return true;
+}
+
 ConfigStatus checkStorable(const LinkSettings& s) {
     const std::pair<const char*, const std::string*> texts[] = {
         {"data bits", &s.data_bits}, {"parity", &s.parity},       {"port", &s.port},
         {"speed", &s.speed},         {"stop bits", &s.stop_bits},
     };
     for (const auto& [name, value] : texts) {
-        bool blank = value->empty();
-        for (char c : *value) blank = blank || isBlank(c);
-        if (blank || value->size() > kMaxConfigToken) {
+        if (!isStorableText(*value)) {
             return {false, std::string("The ") + name + " setting \"" + *value +
                                "\" cannot be stored in config.ini: it must be one word."};
         }

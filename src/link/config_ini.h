@@ -36,6 +36,10 @@ struct ConfigStatus {
 LinkSettings parseConfigIni(std::string_view text);
 std::string formatConfigIni(const LinkSettings& settings);
 
+// Whether a text reads back from config.ini as itself: one token, not empty,
+// no blank in it, not too long.
+bool isStorableText(std::string_view text);
+
 // A text that could not be read back as the same single token (empty, or
 // with a blank in it, or too long) would shift every later value: say which.
 ConfigStatus checkStorable(const LinkSettings& settings);
