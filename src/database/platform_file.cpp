@@ -1,8 +1,187 @@
-// The atomic writer's file-system calls on a POSIX system. The temporary file
-// is made in the target's own folder, so that the rename stays on one file
-// system, and is reached through that folder's descriptor: it can be removed
-// even when the folder was moved or replaced while it was written.
+// The atomic writer's file-system calls, one branch per platform. The
+// temporary file is made in the target's own folder, so that the rename stays
+// on one file system.
 #include "database/platform_file.h"
+
+#if defined(_WIN32)
+
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#include <algorithm>
+#include <atomic>
+
+namespace zoedit::platform {
+
+namespace {
+
+// Paths are UTF-8 inside the program; the system takes them wide.
+std::wstring widened(const std::string& text) {
+    if (text.empty()) return {};
+    const int n = ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                        nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(n), L'\0');
+    ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
+    return wide;
+}
+
+Failure systemError(DWORD error) {
+    char* text = nullptr;
+    const DWORD n = ::FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    std::string message = n > 0 && text != nullptr ? std::string(text, n)
+                                                   : "System error " + std::to_string(error);
+    if (text != nullptr) ::LocalFree(text);
+    while (!message.empty() &&
+           (message.back() == '\n' || message.back() == '\r' || message.back() == '.'))
+        message.pop_back();
+    return message;
+}
+
+Failure lastError() {
+    return systemError(::GetLastError());
+}
+
+std::string folderOf(const std::string& path) {
+    const auto slash = path.find_last_of("/\\");
+    if (slash == std::string::npos) return ".";
+    return path.substr(0, slash == 0 || (slash == 2 && path[1] == ':') ? slash + 1 : slash);
+}
+
+std::string baseNameOf(const std::string& path) {
+    const auto slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace
+
+struct TemporaryFile::Native {
+    std::wstring target;
+    std::wstring temp_path;
+    HANDLE handle = INVALID_HANDLE_VALUE;
+    bool target_exists = false;
+};
+
+TemporaryFile::TemporaryFile() : native_(std::make_unique<Native>()) {}
+
+TemporaryFile::~TemporaryFile() {
+    remove();
+}
+
+bool TemporaryFile::isOpen() const {
+    return native_->handle != INVALID_HANDLE_VALUE;
+}
+
+Failure TemporaryFile::create(const std::string& path) {
+    remove();
+    Native& n = *native_;
+    if (path.empty()) return systemError(ERROR_FILE_NOT_FOUND);
+    n.target = widened(path);
+    const DWORD attributes = ::GetFileAttributesW(n.target.c_str());
+    n.target_exists = attributes != INVALID_FILE_ATTRIBUTES;
+    if (n.target_exists) {
+        if (attributes & FILE_ATTRIBUTE_DIRECTORY) return std::string("Is a directory");
+        if (attributes & FILE_ATTRIBUTE_DEVICE) return std::string("Not a regular file");
+        // Marked read-only by its owner: a rename over it would ignore that.
+        if (attributes & FILE_ATTRIBUTE_READONLY) return systemError(ERROR_ACCESS_DENIED);
+    } else if (::GetLastError() != ERROR_FILE_NOT_FOUND) {
+        return lastError();
+    }
+    static std::atomic<unsigned> counter{0};
+    const std::string stem = folderOf(path) + "\\." + baseNameOf(path) + ".tmp" +
+                             std::to_string(::GetCurrentProcessId()) + "_";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::wstring candidate = widened(stem + std::to_string(counter++));
+        n.handle = ::CreateFileW(candidate.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                 CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (n.handle != INVALID_HANDLE_VALUE) {
+            n.temp_path = candidate;
+            return std::nullopt;
+        }
+        if (::GetLastError() != ERROR_FILE_EXISTS) break;
+    }
+    return lastError();
+}
+
+Failure TemporaryFile::write(std::span<const std::uint8_t> bytes) {
+    if (!isOpen()) return systemError(ERROR_INVALID_HANDLE);
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+        DWORD written = 0;
+        if (!::WriteFile(native_->handle, bytes.data() + done, chunk, &written, nullptr))
+            return lastError();
+        done += written;
+    }
+    return std::nullopt;
+}
+
+Failure TemporaryFile::read(std::uint64_t offset, std::span<std::uint8_t> out, std::size_t& got) {
+    got = 0;
+    if (!isOpen()) return systemError(ERROR_INVALID_HANDLE);
+    while (got < out.size()) {
+        OVERLAPPED at{};
+        const std::uint64_t position = offset + got;
+        at.Offset = static_cast<DWORD>(position);
+        at.OffsetHigh = static_cast<DWORD>(position >> 32);
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(out.size() - got, 1u << 30));
+        DWORD n = 0;
+        if (!::ReadFile(native_->handle, out.data() + got, chunk, &n, &at)) {
+            if (::GetLastError() == ERROR_HANDLE_EOF) break;
+            return lastError();
+        }
+        if (n == 0) break;
+        got += n;
+    }
+    return std::nullopt;
+}
+
+Failure TemporaryFile::truncate(std::uint64_t size) {
+    if (!isOpen()) return systemError(ERROR_INVALID_HANDLE);
+    LARGE_INTEGER to{};
+    to.QuadPart = static_cast<LONGLONG>(size);
+    if (!::SetFilePointerEx(native_->handle, to, nullptr, FILE_BEGIN) ||
+        !::SetEndOfFile(native_->handle))
+        return lastError();
+    // Appending goes on at the end.
+    to.QuadPart = 0;
+    if (!::SetFilePointerEx(native_->handle, to, nullptr, FILE_END)) return lastError();
+    return std::nullopt;
+}
+
+Failure TemporaryFile::replaceTarget() {
+    Native& n = *native_;
+    if (!isOpen()) return systemError(ERROR_INVALID_HANDLE);
+    if (!::FlushFileBuffers(n.handle)) return lastError();
+    ::CloseHandle(n.handle);
+    n.handle = INVALID_HANDLE_VALUE;
+    // Replacing keeps the old file's attributes and permissions; a new file
+    // is moved in place, through to the disk.
+    const BOOL done =
+        n.target_exists
+            ? ::ReplaceFileW(n.target.c_str(), n.temp_path.c_str(), nullptr,
+                             REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
+            : ::MoveFileExW(n.temp_path.c_str(), n.target.c_str(),
+                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    if (!done) return lastError();
+    n.temp_path.clear();
+    return std::nullopt;
+}
+
+void TemporaryFile::remove() {
+    Native& n = *native_;
+    if (n.handle != INVALID_HANDLE_VALUE) ::CloseHandle(n.handle);
+    n.handle = INVALID_HANDLE_VALUE;
+    if (!n.temp_path.empty()) ::DeleteFileW(n.temp_path.c_str());
+    n.temp_path.clear();
+}
+
+}  // namespace zoedit::platform
+
+#else  // POSIX
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -13,6 +192,8 @@
 #include <cstdlib>
 #include <cstring>
 
+// Reached through the folder's descriptor, the temporary file can be removed
+// even when the folder was moved or replaced while it was written.
 namespace zoedit::platform {
 
 namespace {
@@ -175,3 +356,5 @@ void TemporaryFile::remove() {
 }
 
 }  // namespace zoedit::platform
+
+#endif
