@@ -32,7 +32,8 @@ SaveResult AtomicFile::readBack(std::uint64_t offset, std::uint64_t count,
     while (count > 0) {
         const auto want = static_cast<std::size_t>(std::min<std::uint64_t>(count, chunk.size()));
         std::size_t got = 0;
-        if (auto error = file_.read(offset, std::span(chunk.data(), want), got)) return fail(*error);
+        if (auto error = file_.read(offset, std::span(chunk.data(), want), got))
+            return fail(*error);
         if (got == 0) break;
         take(std::span<const std::uint8_t>(chunk.data(), got));
         offset += got;

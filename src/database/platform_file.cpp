@@ -20,8 +20,8 @@ namespace {
 // Paths are UTF-8 inside the program; the system takes them wide.
 std::wstring widened(const std::string& text) {
     if (text.empty()) return {};
-    const int n = ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                        nullptr, 0);
+    const int n =
+        ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     std::wstring wide(static_cast<std::size_t>(n), L'\0');
     ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
     return wide;
@@ -32,8 +32,8 @@ Failure systemError(DWORD error) {
     const DWORD n = ::FormatMessageA(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
         nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string message = n > 0 && text != nullptr ? std::string(text, n)
-                                                   : "System error " + std::to_string(error);
+    std::string message =
+        n > 0 && text != nullptr ? std::string(text, n) : "System error " + std::to_string(error);
     if (text != nullptr) ::LocalFree(text);
     while (!message.empty() &&
            (message.back() == '\n' || message.back() == '\r' || message.back() == '.'))
@@ -110,7 +110,8 @@ Failure TemporaryFile::write(std::span<const std::uint8_t> bytes) {
     if (!isOpen()) return systemError(ERROR_INVALID_HANDLE);
     std::size_t done = 0;
     while (done < bytes.size()) {
-        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+        const DWORD chunk =
+            static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
         DWORD written = 0;
         if (!::WriteFile(native_->handle, bytes.data() + done, chunk, &written, nullptr))
             return lastError();
@@ -160,12 +161,11 @@ Failure TemporaryFile::replaceTarget() {
     n.handle = INVALID_HANDLE_VALUE;
     // Replacing keeps the old file's attributes and permissions; a new file
     // is moved in place, through to the disk.
-    const BOOL done =
-        n.target_exists
-            ? ::ReplaceFileW(n.target.c_str(), n.temp_path.c_str(), nullptr,
-                             REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
-            : ::MoveFileExW(n.temp_path.c_str(), n.target.c_str(),
-                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    const BOOL done = n.target_exists
+                          ? ::ReplaceFileW(n.target.c_str(), n.temp_path.c_str(), nullptr,
+                                           REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
+                          : ::MoveFileExW(n.temp_path.c_str(), n.target.c_str(),
+                                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     if (!done) return lastError();
     n.temp_path.clear();
     return std::nullopt;

@@ -28,7 +28,8 @@ void ReceivedData::take(std::span<const std::uint8_t> bytes) {
     }
     const std::uint64_t crc_end = data_length_ >= kTrailerSize ? data_length_ - kTrailerSize : 0;
     if (taken_ < crc_end) {
-        const auto covered = static_cast<std::size_t>(std::min<std::uint64_t>(bytes.size(), crc_end - taken_));
+        const auto covered =
+            static_cast<std::size_t>(std::min<std::uint64_t>(bytes.size(), crc_end - taken_));
         crc_ = crc16Arc(bytes.first(covered), crc_);
     }
     sum_ = static_cast<std::uint16_t>(sum_ + byteSum16(bytes));

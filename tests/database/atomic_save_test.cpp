@@ -175,9 +175,10 @@ TEST_F(AtomicSave, StreamedFileAppearsWholeOnlyOnCommit) {
         EXPECT_EQ(slurp(path), old_bytes);
     }
     std::vector<std::uint8_t> read;
-    ASSERT_TRUE(file.readBack(1000, 100000, [&](auto piece) {
-                        read.insert(read.end(), piece.begin(), piece.end());
-                    }).ok);
+    ASSERT_TRUE(
+        file.readBack(1000, 100000,
+                      [&](auto piece) { read.insert(read.end(), piece.begin(), piece.end()); })
+            .ok);
     EXPECT_TRUE(std::equal(read.begin(), read.end(), expected.begin() + 1000, expected.end()));
     EXPECT_EQ(read.size(), expected.size() - 1000);  // the file ended first
     ASSERT_TRUE(file.truncate(4000).ok);
@@ -197,8 +198,8 @@ TEST_F(AtomicSave, StreamedFileAppearsWholeOnlyOnCommit) {
 TEST_F(AtomicSave, StreamedFileFailingOrCancelledKeepsTheEarlierFile) {
     const std::vector<std::uint8_t> old_bytes = block(99);
     enum class Fault { SizeLimit, FolderReplaced, Discard, Destroyed };
-    for (const Fault fault : {Fault::SizeLimit, Fault::FolderReplaced, Fault::Discard,
-                              Fault::Destroyed}) {
+    for (const Fault fault :
+         {Fault::SizeLimit, Fault::FolderReplaced, Fault::Discard, Fault::Destroyed}) {
         SCOPED_TRACE(static_cast<int>(fault));
         const fs::path folder = dir / "out";
         const fs::path moved = dir / "moved";

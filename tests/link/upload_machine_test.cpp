@@ -138,8 +138,18 @@ TEST_F(UploadMachineTest, AnyDoubtKeepsTheWholeImage) {
     const Case cases[] = {
         {"M mode: nothing was checked", 0x80, [](Bytes&) {}, true},
         {"C mode, checksum wrong", 3, [](Bytes& f) { f[6] ^= 0x01; }, false},
-        {"format id not accepted", 3, [&](Bytes& f) { f[64] ^= 0x01; resum(f); }, true},
-        {"tail_length not data_length - 16", 3, [&](Bytes& f) { f[79] ^= 0x01; resum(f); }, true},
+        {"format id not accepted", 3,
+         [&](Bytes& f) {
+             f[64] ^= 0x01;
+             resum(f);
+         },
+         true},
+        {"tail_length not data_length - 16", 3,
+         [&](Bytes& f) {
+             f[79] ^= 0x01;
+             resum(f);
+         },
+         true},
         {"CRC trailer wrong", 3,
          [](Bytes& f) {
              f[f.size() - 1] ^= 0x01;
