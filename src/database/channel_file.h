@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "database/atomic_file.h"
 #include "database/channel_database.h"
 
 namespace zoedit {
@@ -60,21 +61,13 @@ struct SaveFolding {
 std::vector<std::uint8_t> buildChannelFile(ChannelDatabase& db, const SaveFolding& folding,
                                            int current_transponder);
 
-struct SaveResult {
-    bool ok = true;
-    std::string message;  // names the file and the reason when !ok
-};
-
-// Writes bytes to a temporary file beside `path`, flushes it and renames it
-// over `path`; on failure the old file stays untouched.
-SaveResult writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes);
-
 // buildChannelFile + writeFileAtomically.
 SaveResult saveChannelFile(const std::string& path, ChannelDatabase& db,
                            const SaveFolding& folding, int current_transponder);
 
 // CRC-16/ARC (reflected 0xA001, init 0, no final xor) and the 16-bit byte sum.
-std::uint16_t crc16Arc(std::span<const std::uint8_t> bytes);
+// `crc` carries on a CRC over bytes that came before.
+std::uint16_t crc16Arc(std::span<const std::uint8_t> bytes, std::uint16_t crc = 0);
 std::uint16_t byteSum16(std::span<const std::uint8_t> bytes);
 
 }  // namespace zoedit

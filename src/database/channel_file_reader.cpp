@@ -5,7 +5,6 @@
 // The file ends with the 2-byte trailer that follows the favourite section;
 // bytes after it are ignored (a file fetched from the receiver may be padded
 // out to whole transfer blocks).
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <array>
@@ -15,6 +14,7 @@
 #include <cstddef>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <type_traits>
 
@@ -376,11 +376,12 @@ LoadResult cannotOpen(int error) {
 LoadResult loadChannelFile(const std::string& path, ChannelDatabase& db) {
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
                                                          &std::fclose);
-    if (!file) return cannotOpen(errno);
-    // A directory opens but cannot be read.
-    struct stat st {};
-    if (::fstat(::fileno(file.get()), &st) != 0) return cannotOpen(errno);
-    if (S_ISDIR(st.st_mode)) return cannotOpen(EISDIR);
+    const int open_error = errno;
+    // A directory opens on some systems and is refused as inaccessible on
+    // others; either way the user is told what it is.
+    std::error_code not_known;
+    if (std::filesystem::is_directory(path, not_known)) return cannotOpen(EISDIR);
+    if (!file) return cannotOpen(open_error);
     // Read as far as the longest file the tables can take, into a buffer that
     // is not cleared first: the bytes past what was read are never looked at,
     // and clearing a megabyte costs about as much as the read itself.

@@ -192,7 +192,7 @@ void writeFavourites(FileWriter& w, const ChannelDatabase& db, std::size_t group
 
 }  // namespace
 
-std::uint16_t crc16Arc(std::span<const std::uint8_t> bytes) {
+std::uint16_t crc16Arc(std::span<const std::uint8_t> bytes, std::uint16_t initial) {
     // Eight bytes per step (slicing-by-8): the trailer covers the whole file,
     // about a megabyte at full capacity.
     static const auto tables = [] {
@@ -207,7 +207,7 @@ std::uint16_t crc16Arc(std::span<const std::uint8_t> bytes) {
                 t[k][i] = static_cast<std::uint16_t>((t[k - 1][i] >> 8) ^ t[0][t[k - 1][i] & 0xFF]);
         return t;
     }();
-    unsigned crc = 0;
+    unsigned crc = initial;
     const std::uint8_t* p = bytes.data();
     std::size_t n = bytes.size();
     for (; n >= 8; n -= 8, p += 8) {

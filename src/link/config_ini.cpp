@@ -1,13 +1,12 @@
 #include "link/config_ini.h"
 
 #include <cctype>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <vector>
+
+#include "database/atomic_file.h"
 
 namespace zoedit::link {
 
@@ -52,10 +51,6 @@ void takeInt(const std::vector<std::string_view>& toks, std::size_t i, int low, 
     if (parsed >= low && parsed <= high) value = parsed;
 }
 
-std::string errnoText() {
-    return std::strerror(errno);
-}
-
 }  // namespace
 
 LinkSettings parseConfigIni(std::string_view text) {
@@ -83,15 +78,20 @@ std::string formatConfigIni(const LinkSettings& s) {
     return out.str();
 }
 
+bool isStorableText(std::string_view text) {
+    if (text.empty() || text.size() > kMaxConfigToken) return false;
+    for (char c : text)
+        if (isBlank(c)) return false;
+    return true;
+}
+
 ConfigStatus checkStorable(const LinkSettings& s) {
     const std::pair<const char*, const std::string*> texts[] = {
         {"data bits", &s.data_bits}, {"parity", &s.parity},       {"port", &s.port},
         {"speed", &s.speed},         {"stop bits", &s.stop_bits},
     };
     for (const auto& [name, value] : texts) {
-        bool blank = value->empty();
-        for (char c : *value) blank = blank || isBlank(c);
-        if (blank || value->size() > kMaxConfigToken) {
+        if (!isStorableText(*value)) {
             return {false, std::string("The ") + name + " setting \"" + *value +
                                "\" cannot be stored in config.ini: it must be one word."};
         }
@@ -124,25 +124,10 @@ ConfigLoad loadConfigIni(const std::string& path) {
 
 ConfigStatus saveConfigIni(const std::string& path, const LinkSettings& settings) {
     if (ConfigStatus storable = checkStorable(settings); !storable.ok) return storable;
-    const std::string temp = path + ".new";
     const std::string text = formatConfigIni(settings);
-    std::FILE* f = std::fopen(temp.c_str(), "wb");
-    if (f == nullptr) return {false, "Cannot write " + path + ": " + errnoText()};
-    const bool written = std::fwrite(text.data(), 1, text.size(), f) == text.size();
-    const bool flushed = std::fflush(f) == 0;
-    const int saved_errno = errno;
-    const bool closed = std::fclose(f) == 0;
-    if (!written || !flushed || !closed) {
-        errno = saved_errno;
-        const std::string why = errnoText();
-        std::remove(temp.c_str());
-        return {false, "Cannot write " + path + ": " + why};
-    }
-    if (std::rename(temp.c_str(), path.c_str()) != 0) {
-        const std::string why = errnoText();
-        std::remove(temp.c_str());
-        return {false, "Cannot write " + path + ": " + why};
-    }
+    const SaveResult saved = writeFileAtomically(
+        path, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+    if (!saved.ok) return {false, saved.message};
     return {};
 }
 

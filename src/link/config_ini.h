@@ -36,6 +36,10 @@ struct ConfigStatus {
 LinkSettings parseConfigIni(std::string_view text);
 std::string formatConfigIni(const LinkSettings& settings);
 
+// Whether a text reads back from config.ini as itself: one token, not empty,
+// no blank in it, not too long.
+bool isStorableText(std::string_view text);
+
 // A text that could not be read back as the same single token (empty, or
 // with a blank in it, or too long) would shift every later value: say which.
 ConfigStatus checkStorable(const LinkSettings& settings);
@@ -49,7 +53,8 @@ struct ConfigLoad {
 // A missing file is created with the defaults.
 ConfigLoad loadConfigIni(const std::string& path);
 
-// Rewrites the file whole (beside it first, then renamed over it).
+// Rewrites the file whole through the atomic writer: a failed write keeps
+// the old file.
 ConfigStatus saveConfigIni(const std::string& path, const LinkSettings& settings);
 
 }  // namespace zoedit::link

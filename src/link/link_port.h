@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "link/port_params.h"
 
@@ -18,6 +19,8 @@ public:
     // Returns `count` once the bytes are on their way to the line, fewer when
     // they cannot go (port closed, line lost or stopped).
     virtual std::size_t WriteComm(const std::uint8_t* bytes, std::size_t count) = 0;
+    // Why the last OpenPort failed, in the system's words; empty when unknown.
+    virtual std::string lastError() const { return {}; }
 };
 
 }  // namespace zoedit::link

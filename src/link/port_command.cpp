@@ -8,6 +8,11 @@ bool isDevicePath(const std::string& text) {
 }
 }  // namespace
 
+std::string portFailureText(const std::string& port_name, const std::string& reason) {
+    return std::string(kMsgPortInitFailed) + "\n" + port_name + ": " +
+           (reason.empty() ? std::string("it could not be opened.") : reason);
+}
+
 std::string portNameToOpen(const PortState& state) {
     if (isDevicePath(state.settings.port)) return state.settings.port;
     if (state.m_nPortNumber == 0) return {};
@@ -48,8 +53,9 @@ void runPortCommand(PortState& state, LinkPort& port, PortCommandUi& ui) {
         return;
     }
     state.m_bPortOpen = false;
+    // The status pane is one line; the box has room for the reason.
     ui.setStatusText(kMsgPortInitFailed);
-    ui.showMessage(kMsgPortInitFailed);
+    ui.showMessage(portFailureText(params.port_name, port.lastError()));
 }
 
 }  // namespace zoedit::link

@@ -19,6 +19,10 @@ public:
     virtual void showMessage(const std::string& text) = 0;  // an OK box
 };
 
+// "Failed initializing port." and, on a second line, the port's name and why
+// it could not be opened.
+std::string portFailureText(const std::string& port_name, const std::string& reason);
+
 // The name the port is opened by: "COM%d" of the port number whatever the
 // case of the stored text, or the stored text itself when it is a device
 // path; empty when there is nothing to open.
@@ -29,7 +33,8 @@ PortParams portParamsFor(const PortState& state);
 
 // Toggles the port. Texts: "Port COM1 is closed.", "Please set up the port
 // first.", "Initialization of Port COM1 is successful.", "Failed initializing
-// port." (also in a box). A device path stands where COMn would.
+// port." (also in a box, whose second line names the port and the reason). A
+// device path stands where COMn would.
 void runPortCommand(PortState& state, LinkPort& port, PortCommandUi& ui);
 
 }  // namespace zoedit::link

@@ -57,6 +57,13 @@ std::optional<SettingsProblem> settingsProblem(const LinkSettings& s, bool one_a
             if (c == text) return true;
         return false;
     };
+    // Kept for the next start as one word of config.ini: a name with a blank
+    // would come back as two values and shift every later setting.
+    if (!isStorableText(s.port)) {
+        return SettingsProblem{IDC_PORT, "Port: \"" + s.port +
+                                             "\" cannot be used; a port name is one word without "
+                                             "blanks."};
+    }
     const bool digits_only =
         !s.speed.empty() && s.speed.size() <= 10 &&
         s.speed.find_first_not_of("0123456789") == std::string::npos;

@@ -32,7 +32,8 @@ struct SettingsProblem {
     std::string message;
 };
 
-// The first setting the port cannot use: a speed that is not a positive
+// The first setting the port cannot use: a port name that config.ini cannot
+// keep (empty, with a blank, too long), a speed that is not a positive
 // whole number, data bits outside 5 to 8, stop bits other than 1, 1.5 (where
 // usable) and 2, a parity that is not one of the listed choices.
 std::optional<SettingsProblem> settingsProblem(const LinkSettings& settings,

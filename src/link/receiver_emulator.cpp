@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "link/pending_file.h"
+#include "database/atomic_file.h"
 
 namespace zoedit::link {
 
@@ -157,10 +157,8 @@ void ReceiverEmulator::endReceived() {
 
 void ReceiverEmulator::store() {
     if (options_.save_path.empty()) return;
-    PendingFile file;
-    save_error_ = file.create(options_.save_path);
-    if (!save_error_) save_error_ = file.append(received_);
-    if (!save_error_) save_error_ = file.commit();
+    const SaveResult saved = writeFileAtomically(options_.save_path, received_);
+    save_error_ = saved.ok ? std::nullopt : std::optional<std::string>(saved.message);
 }
 
 void ReceiverEmulator::sendNextBlock() {

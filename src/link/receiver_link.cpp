@@ -234,6 +234,11 @@ void ReceiverLink::OnUploadRx() {
         });
 }
 
+bool ReceiverLink::waitingForReceiver() const {
+    if (m_downloadDlg != nullptr) return m_download.verdict() == TransferVerdict::Pending;
+    return !m_upload.finished();
+}
+
 double ReceiverLink::now() const {
     return m_hooks.clock();  // set in the constructor
 }
@@ -251,6 +256,9 @@ void ReceiverLink::heard() {
 
 void ReceiverLink::onTick() {
     if (m_downloadDlg == nullptr && m_uploadDlg == nullptr) return;
+    // A box of a step (the closing message above all) keeps the user, not
+    // the receiver, busy; and once the verdict is in, nobody is waited for.
+    if (m_stepping || !waitingForReceiver()) return;
     if (now() - m_lastHeard < kSilenceBeforeHint) return;
     // Still waiting for Cancel or the receiver: this only says what to check.
     setRateLine(m_port.m_bPortOpen ? kMsgNoAnswerYet : kMsgPortClosedOpenIt);

@@ -129,6 +129,7 @@ private:
     double m_lastHeard = 0.0;    // when the running dialog opened or last got bytes
     bool m_silenceShown = false;  // the rate line holds the silence hint
     double now() const;
+    bool waitingForReceiver() const;
     void heard();
     void setRateLine(const std::string& text);
 };

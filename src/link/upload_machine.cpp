@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "link/received_file.h"
+
 namespace zoedit::link {
 
 UploadMachine::UploadMachine(TransferFlags& flags, SendBytes send, TransferEvents& events)
@@ -94,8 +96,8 @@ void UploadMachine::headerComplete() {
     header_ = parseLinkHeader(header_bytes_);
     // The file comes first: acknowledging a header we cannot store would
     // set the receiver sending into nowhere.
-    if (auto error = file_.create(output_path_)) return fail(*error);
-    if (auto error = file_.append(header_bytes_)) return fail(*error);
+    if (SaveResult r = file_.open(output_path_); !r.ok) return fail(r.message);
+    if (SaveResult r = file_.append(header_bytes_); !r.ok) return fail(r.message);
     sendByte(LINK_ACK);
     state_ = State::ReceiveBlocks;
 }
@@ -110,20 +112,29 @@ void UploadMachine::receiveBlock(std::span<const std::uint8_t> b) {
     running_total_ += collected_;
     events_.progress(running_total_);
     collected_ = 0;
-    if (auto error = file_.append(std::span(block_).subspan(3, kBlockDataSize)))
-        return fail(*error);
+    if (SaveResult r = file_.append(std::span(block_).subspan(3, kBlockDataSize)); !r.ok)
+        return fail(r.message);
     sendByte(LINK_ACK);
 }
 
 void UploadMachine::finish() {
-    std::uint16_t sum = 0;
-    if (auto error = file_.sumBack(kLinkHeaderSize, header_.data_length, sum)) return fail(*error);
+    // Read back from the file, as the receiver's data reached it.
+    ReceivedData data(header_.data_length);
+    if (SaveResult r = file_.readBack(kLinkHeaderSize, header_.data_length,
+                                      [&data](auto bytes) { data.take(bytes); });
+        !r.ok)
+        return fail(r.message);
     const std::uint8_t kind = header_.usage_type & 0xFF;
     const bool checked = kind != 0 && kind != 0x80;
-    const bool good = !checked || sum == header_.checksum;
+    const bool good = !checked || data.sum() == header_.checksum;
+    // The receiver fills its last block up; what follows a file that proves
+    // to be whole is not part of it. Anything less certain is kept as it came.
+    if (const auto length = receivedFileLength(header_, checked && good, data, file_.size())) {
+        if (SaveResult r = file_.truncate(*length); !r.ok) return fail(r.message);
+    }
     // What was received is kept even when its checksum is wrong; the user
     // decides what to do with it.
-    if (auto error = file_.commit()) return fail(*error);
+    if (SaveResult r = file_.commit(); !r.ok) return fail(r.message);
     finished_ = true;
     if (!good) {
         verdict_ = TransferVerdict::ChecksumError;

@@ -9,9 +9,9 @@
 #include <span>
 #include <string>
 
+#include "database/atomic_file.h"
 #include "database/channel_database.h"
 #include "link/link_frames.h"
-#include "link/pending_file.h"
 #include "link/transfer_events.h"
 
 namespace zoedit::link {
@@ -64,7 +64,7 @@ private:
     std::array<std::uint8_t, kBlockFrameSize> block_{};
     FileHeader header_;
     std::string output_path_;
-    PendingFile file_;
+    AtomicFile file_;
     bool finished_ = false;
     TransferVerdict verdict_ = TransferVerdict::Pending;
 };

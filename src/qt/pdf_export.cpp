@@ -1,12 +1,14 @@
 #include "qt/pdf_export.h"
 
+#include <QBuffer>
 #include <QFont>
 #include <QPageSize>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <cstdio>
 #include <memory>
+#include <span>
 
+#include "database/atomic_file.h"
 #include "database/channel_file.h"
 #include "print/print_sources.h"
 #include "qt/code_page_setting.h"
@@ -45,12 +47,13 @@ int printListToPdf(const QString& out, const QString& list, const QString& file)
     if (source.rowCount == 0)
         return fail(file + QStringLiteral(": ") + printMessage(print::PrintStatus::EmptyList));
 
-    QSaveFile target(out);
-    if (!target.open(QIODevice::WriteOnly))
-        return fail(QStringLiteral("cannot write %1: %2").arg(out, target.errorString()));
+    // The pages are drawn in memory and reach OUT through the program's one
+    // atomic writer: OUT holds the old file or the whole new one.
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
     QString error;
     {
-        QPdfWriter writer(&target);
+        QPdfWriter writer(&pdf);
         writer.setResolution(kPdfResolution);
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setTitle(QString::fromLatin1(print::kPrintTitle));
@@ -59,12 +62,12 @@ int printListToPdf(const QString& out, const QString& list, const QString& file)
         printer.setDocumentTitle(ui::kDocumentTitle);
         error = paintListPages(writer, printer, std::move(source), QFont());
     }
-    if (!error.isEmpty()) {
-        target.cancelWriting();
-        return fail(file + QStringLiteral(": ") + error);
-    }
-    if (!target.commit())
-        return fail(QStringLiteral("cannot write %1: %2").arg(out, target.errorString()));
+    if (!error.isEmpty()) return fail(file + QStringLiteral(": ") + error);
+    const QByteArray& bytes = pdf.data();
+    const SaveResult saved = writeFileAtomically(
+        out.toStdString(), std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                     static_cast<std::size_t>(bytes.size())));
+    if (!saved.ok) return fail(QString::fromStdString(saved.message));
     return 0;
 }
 

@@ -5,6 +5,7 @@
 
 #include "database/field_format.h"
 #include "ui/combo_text.h"
+#include "ui/local_time.h"
 #include "view/channel_columns.h"
 #include "view/channel_search.h"
 #include "view/edit_buttons.h"
@@ -20,8 +21,7 @@ constexpr ui::ControlId kEditButtons[] = {IDC_EDIT, IDC_NEW, IDC_SAVE, IDC_DELET
 
 std::string todayText() {
     const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
+    const std::tm local = ui::localTime(now);
     char buffer[64];
     const std::size_t n = std::strftime(buffer, sizeof buffer, "%A, %B %d, %Y", &local);
     return std::string(buffer, n);

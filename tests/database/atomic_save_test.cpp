@@ -9,8 +9,10 @@
 #include <fstream>
 #include <iterator>
 
+#include "database/atomic_file.h"
 #include "database/channel_file.h"
 #include "support/database_builder.h"
+#include "support/file_size_limit.h"
 
 namespace zoedit {
 namespace {
@@ -147,6 +149,105 @@ TEST_F(AtomicSave, WriteFailingHalfwayKeepsTheOldFile) {
     EXPECT_EQ(result.message, "Cannot save " + path.string() + ": File too large");
     EXPECT_EQ(slurp(path), old_bytes);
     expectOnly({"channels.bin"});
+}
+
+std::vector<std::uint8_t> block(std::size_t index) {
+    std::vector<std::uint8_t> bytes(1024);
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<std::uint8_t>(index * 31 + i * 7);
+    return bytes;
+}
+
+// The streaming form: appended block by block, read back, cut, put in place
+// with the old file's permissions; nothing shows at the target before.
+TEST_F(AtomicSave, StreamedFileAppearsWholeOnlyOnCommit) {
+    const fs::path path = dir / "received.bin";
+    const std::vector<std::uint8_t> old_bytes(10, 0x42);
+    spit(path, old_bytes);
+    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read);
+    std::vector<std::uint8_t> expected;
+    AtomicFile file;
+    ASSERT_TRUE(file.open(path.string()).ok);
+    for (std::size_t i = 0; i < 5; ++i) {
+        const auto b = block(i);
+        ASSERT_TRUE(file.append(b).ok);
+        expected.insert(expected.end(), b.begin(), b.end());
+        EXPECT_EQ(slurp(path), old_bytes);
+    }
+    std::vector<std::uint8_t> read;
+    ASSERT_TRUE(
+        file.readBack(1000, 100000,
+                      [&](auto piece) { read.insert(read.end(), piece.begin(), piece.end()); })
+            .ok);
+    EXPECT_TRUE(std::equal(read.begin(), read.end(), expected.begin() + 1000, expected.end()));
+    EXPECT_EQ(read.size(), expected.size() - 1000);  // the file ended first
+    ASSERT_TRUE(file.truncate(4000).ok);
+    expected.resize(4000);
+    EXPECT_EQ(file.size(), 4000u);
+    ASSERT_TRUE(file.commit().ok);
+    EXPECT_EQ(slurp(path), expected);
+    EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read);
+    expectOnly({"received.bin"});
+}
+
+// Failures that happen even for root, each after some blocks went out: a
+// size limit reached halfway, the folder replaced by a plain file before the
+// rename, and a cancel (discard, or the writer simply going away). Each keeps
+// the earlier file byte for byte and leaves no temporary file anywhere.
+TEST_F(AtomicSave, StreamedFileFailingOrCancelledKeepsTheEarlierFile) {
+    const std::vector<std::uint8_t> old_bytes = block(99);
+    enum class Fault { SizeLimit, FolderReplaced, Discard, Destroyed };
+    for (const Fault fault :
+         {Fault::SizeLimit, Fault::FolderReplaced, Fault::Discard, Fault::Destroyed}) {
+        SCOPED_TRACE(static_cast<int>(fault));
+        const fs::path folder = dir / "out";
+        const fs::path moved = dir / "moved";
+        fs::create_directory(folder);
+        spit(folder / "received.bin", old_bytes);
+        fs::path earlier = folder / "received.bin";
+        const std::string path = earlier.string();
+        {
+            AtomicFile file;
+            ASSERT_TRUE(file.open(path).ok);
+            SaveResult result;
+            if (fault == Fault::SizeLimit) {
+                test::FileSizeLimit limit(3 * 1024 + 100);
+                ASSERT_TRUE(limit.applied());
+                for (std::size_t i = 0; i < 6 && result.ok; ++i) result = file.append(block(i));
+                EXPECT_EQ(result.message, "Cannot save " + path + ": File too large");
+            } else {
+                for (std::size_t i = 0; i < 3; ++i) ASSERT_TRUE(file.append(block(i)).ok);
+            }
+            if (fault == Fault::FolderReplaced) {
+                fs::rename(folder, moved);
+                spit(folder, {'f'});
+                earlier = moved / "received.bin";
+                result = file.commit();
+                EXPECT_EQ(result.message, "Cannot save " + path + ": Not a directory");
+                EXPECT_EQ(slurp(folder), std::vector<std::uint8_t>{'f'});
+            }
+            if (fault == Fault::Discard) file.discard();
+            if (fault != Fault::Destroyed) {
+                EXPECT_FALSE(result.ok && fault != Fault::Discard);
+                EXPECT_FALSE(file.active());
+                // A commit after a failure or a cancel puts nothing in place.
+                EXPECT_FALSE(file.commit().ok);
+            }
+        }
+        EXPECT_EQ(slurp(earlier), old_bytes);
+        std::vector<std::string> left;
+        for (const auto& entry : fs::recursive_directory_iterator(dir))
+            left.push_back(fs::relative(entry.path(), dir).string());
+        std::sort(left.begin(), left.end());
+        if (fault == Fault::FolderReplaced) {
+            EXPECT_EQ(left, (std::vector<std::string>{"moved", "moved/received.bin", "out"}));
+        } else {
+            EXPECT_EQ(left, (std::vector<std::string>{"out", "out/received.bin"}));
+        }
+        fs::remove_all(folder);
+        fs::remove_all(moved);
+    }
 }
 
 }  // namespace

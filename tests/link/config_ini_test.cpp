@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "link/port_settings.h"
+#include "support/file_size_limit.h"
 
 namespace zoedit::link {
 namespace {
@@ -144,6 +145,25 @@ TEST_F(ConfigFile, UnwritableFileIsReported) {
     EXPECT_FALSE(saved.ok);
     EXPECT_NE(saved.message.find(path), std::string::npos);
     EXPECT_EQ(state.m_nPortNumber, 4);  // taken for this run all the same
+}
+
+// A write that stops halfway (the disk full, here a size limit that holds
+// for root as well) keeps the settings file that was there, whole.
+TEST_F(ConfigFile, FailedWriteKeepsTheOldFile) {
+    const LinkSettings old{"7", 1, 2, "Even", "Com3", "9600", "2"};
+    ASSERT_TRUE(saveConfigIni(path_, old).ok);
+    LinkSettings chosen;
+    chosen.port = std::string(kLongestStoredValue, 'P');
+    ConfigStatus status;
+    {
+        test::FileSizeLimit limit(16);
+        ASSERT_TRUE(limit.applied());
+        status = saveConfigIni(path_, chosen);
+    }
+    EXPECT_FALSE(status.ok);
+    EXPECT_EQ(status.message, "Cannot save " + path_ + ": File too large");
+    EXPECT_EQ(read(), formatConfigIni(old));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
 }
 
 TEST(PortSettings, PortNumberFromTheFourthCharacter) {

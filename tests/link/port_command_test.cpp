@@ -17,6 +17,8 @@ struct FakePort : LinkPort {
     }
     void ClosePort() override { ++closes; }
     std::size_t WriteComm(const std::uint8_t*, std::size_t count) override { return count; }
+    std::string lastError() const override { return reason; }
+    std::string reason;
 };
 
 struct FakeUi : PortCommandUi {
@@ -86,7 +88,13 @@ TEST(PortCommand, FailedOpenIsShownTwiceAndLeavesThePortClosed) {
     runPortCommand(state, port, ui);
     EXPECT_FALSE(state.m_bPortOpen);
     EXPECT_EQ(ui.status, std::vector<std::string>{"Failed initializing port."});
-    EXPECT_EQ(ui.boxes, std::vector<std::string>{"Failed initializing port."});
+    EXPECT_EQ(ui.boxes,
+              std::vector<std::string>{"Failed initializing port.\nCOM1: it could not be opened."});
+    // The second line names the port and gives the system's reason.
+    port.reason = "Permission denied (/dev/ttyS0)";
+    runPortCommand(state, port, ui);
+    EXPECT_EQ(ui.boxes.back(), "Failed initializing port.\nCOM1: Permission denied (/dev/ttyS0)");
+    EXPECT_EQ(ui.status.back(), "Failed initializing port.");
     // The next run tries to open again rather than to close.
     port.open_result = true;
     runPortCommand(state, port, ui);

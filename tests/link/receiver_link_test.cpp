@@ -51,7 +51,7 @@ TEST(PortCommandFromTheMenu, FailureIsInTheStatusBarAndABox) {
     rig.link.OnPortCommand();
     EXPECT_EQ(rig.platform.status.last(), "Failed initializing port.");
     EXPECT_EQ(rig.platform.dialogs.messageTexts(),
-              std::vector<std::string>{"Failed initializing port."});
+              std::vector<std::string>{"Failed initializing port.\nCOM1: it could not be opened."});
     EXPECT_FALSE(rig.link.isCommandChecked(cmd::ID_PORT_OPEN_CLOSE));
 }
 
@@ -156,6 +156,8 @@ TEST(PortSettingsDialog, UnusableValuesAreRefusedByFieldAndKeepTheOldSettings) {
         {port::IDC_DATA_BITS, "", "Data Bits"},   {port::IDC_PARITY, "Evens", "Parity"},
         {port::IDC_PARITY, "none", "Parity"},     {port::IDC_PARITY, "", "Parity"},
         {port::IDC_STOP_BITS, "3", "Stop Bits"},  {port::IDC_STOP_BITS, "1.50", "Stop Bits"},
+        {port::IDC_PORT, "Com 2", "Port"},        {port::IDC_PORT, "", "Port"},
+        {port::IDC_PORT, "/dev/tty USB0", "Port"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.named) + " \"" + c.text + "\"");

@@ -320,6 +320,50 @@ TEST(ProgressDialogsWhileTheReceiverIsSilent, SayWhatToCheckAndKeepWaiting) {
     EXPECT_TRUE(idle.platform.dialogs.messageTexts().empty());
 }
 
+// The hint of a silent receiver goes with the first byte, and does not come
+// back behind the closing box of a transfer that succeeded, however long the
+// user takes to read it.
+TEST(ProgressDialogsWhileTheReceiverIsSilent, HintGoesWithTheFirstByteAndStaysGone) {
+    for (bool download : {true, false}) {
+        SCOPED_TRACE(download ? "download" : "upload");
+        ReceiverOptions options;
+        options.send_file = makeLinkFile(3000, 3);
+        OpenRig rig(options);
+        const auto path = rig.dir.path("f.bin");
+        if (download) writeBytes(path, makeLinkFile(3000, 3));
+        rig.platform.dialogs.answerFile(path.string());
+        const ControlId rate = download ? download::IDC_RATE : upload::IDC_RATE;
+        FakeForm* form = nullptr;
+        std::string silent, behind_box;
+        rig.platform.dialogs.while_box_shown = [&](const MessageBoxRequest&) {
+            rig.now += 30;
+            rig.link.onTick();
+            if (form != nullptr) behind_box = form->text(rate);
+        };
+        rig.platform.dialogs.scriptModal([&](ModalDialog&, FakeDialogHost& h, FakeForm& f) {
+            form = &f;
+            rig.now += 6;
+            rig.link.onTick();
+            silent = f.text(rate);
+            if (download) {
+                rig.port.far_end->announce();
+            } else {
+                rig.port.attach(options);
+                rig.port.far_end->receive(Bytes{LINK_READY});
+            }
+            rig.pump(&h);
+            EXPECT_TRUE(h.result().has_value());
+        });
+        // The emulator answers an upload's ready byte at once: it comes in late.
+        if (!download) rig.port.far_end.reset();
+        rig.link.onCommand(download ? cmd::ID_DOWNLOAD : cmd::ID_UPLOAD);
+        EXPECT_EQ(silent, link::kMsgNoAnswerYet);
+        EXPECT_EQ(rig.platform.dialogs.messageTexts(),
+                  std::vector<std::string>{download ? "Download OK" : "UpLoad Complete(C)!!"});
+        EXPECT_NE(behind_box, link::kMsgNoAnswerYet);
+    }
+}
+
 TEST(UploadFromTheMenu, CancelMidTransferLeavesNothingArmedAndNoFile) {
     OpenRig rig;
     rig.port.far_end.reset();

@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <vector>
 
+#include "database/big_endian.h"
+#include "database/channel_file.h"
 #include "support/link_fixture.h"
 
 namespace zoedit::link {
@@ -96,6 +99,95 @@ TEST_F(UploadMachineTest, StoredFileKeepsTheLastBlocksFiller) {
     ASSERT_EQ(stored.size(), 64u + 2048);
     EXPECT_TRUE(std::equal(file.begin(), file.end(), stored.begin()));
     EXPECT_EQ(events.messages, (std::vector<std::string>{"UpLoad Complete(C)!!"}));
+}
+
+// A file that describes itself and whose checksum was checked and matched is
+// stored as the file it is: the filler of its last block is cut off. Sizes
+// around the block edges, one a whole number of blocks (nothing to cut).
+TEST_F(UploadMachineTest, CheckedSelfDescribingFileIsStoredWithoutFiller) {
+    for (std::size_t data : {18u, 1023u, 1024u, 1025u, 2048u, 3001u}) {
+        SCOPED_TRACE(data);
+        events = {};
+        machine.arm(out.string());
+        machine.start();
+        Bytes file = test::makeLinkFile(data, 3, 0, static_cast<std::uint32_t>(data));
+        test::sealLinkFile(file);
+        sendAll(file);
+        feed({LINK_END});
+        EXPECT_EQ(events.messages, (std::vector<std::string>{"UpLoad Complete(C)!!"}));
+        EXPECT_EQ(test::readBytes(out), file);
+        EXPECT_TRUE(strays().empty());
+    }
+}
+
+// Each condition of the cut, failing on its own, keeps the whole image: the
+// data the receiver sent followed by the filler up to the last block's end.
+TEST_F(UploadMachineTest, AnyDoubtKeepsTheWholeImage) {
+    struct Case {
+        const char* why;
+        std::uint16_t usage;
+        std::function<void(Bytes&)> spoil;  // after sealing
+        bool good_checksum;
+    };
+    // Spoils one thing only: the trailer and checksum are made right again.
+    const auto resum = [](Bytes& f) {
+        const std::span<const std::uint8_t> data = std::span<const std::uint8_t>(f).subspan(64);
+        be::put16(&f[f.size() - 2], crc16Arc(data.first(data.size() - 2)));
+        be::put16(&f[6], byteSum16(data));
+    };
+    const Case cases[] = {
+        {"M mode: nothing was checked", 0x80, [](Bytes&) {}, true},
+        {"C mode, checksum wrong", 3, [](Bytes& f) { f[6] ^= 0x01; }, false},
+        {"format id not accepted", 3,
+         [&](Bytes& f) {
+             f[64] ^= 0x01;
+             resum(f);
+         },
+         true},
+        {"tail_length not data_length - 16", 3,
+         [&](Bytes& f) {
+             f[79] ^= 0x01;
+             resum(f);
+         },
+         true},
+        {"CRC trailer wrong", 3,
+         [](Bytes& f) {
+             f[f.size() - 1] ^= 0x01;
+             be::put16(&f[6], byteSum16(std::span<const std::uint8_t>(f).subspan(64)));
+         },
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        events = {};
+        machine.arm(out.string());
+        machine.start();
+        Bytes file = test::makeLinkFile(1500, c.usage);
+        test::sealLinkFile(file);
+        c.spoil(file);
+        sendAll(file);
+        feed({LINK_END});
+        EXPECT_EQ(sent.back(), Bytes{c.good_checksum ? LINK_DONE : LINK_BAD_CHECKSUM});
+        const Bytes stored = test::readBytes(out);
+        ASSERT_EQ(stored.size(), 64u + 2048);
+        EXPECT_TRUE(std::equal(file.begin(), file.end(), stored.begin()));
+        machine.cancel();
+    }
+    // A file that announces less than the blocks before the last one hold:
+    // the cut would take whole blocks of data, so nothing is cut.
+    Bytes short_file = test::makeLinkFile(1000);
+    test::sealLinkFile(short_file);
+    Bytes sent_image = short_file;
+    for (std::size_t i = 0; i < 2000; ++i) sent_image.push_back(static_cast<std::uint8_t>(i));
+    events = {};
+    machine.arm(out.string());
+    machine.start();
+    sendAll(sent_image);
+    feed({LINK_END});
+    EXPECT_EQ(events.messages, (std::vector<std::string>{"UpLoad Complete(C)!!"}));
+    const Bytes stored = test::readBytes(out);
+    ASSERT_EQ(stored.size(), 64u + 3072);
+    EXPECT_TRUE(std::equal(sent_image.begin(), sent_image.end(), stored.begin()));
 }
 
 TEST_F(UploadMachineTest, HeaderCollection) {

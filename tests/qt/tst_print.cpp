@@ -20,6 +20,7 @@
 #include "qt/main_frame.h"
 #include "qt/zoedit_window.h"
 #include "support/database_builder.h"
+#include "support/file_size_limit.h"
 #include "view/zoedit_view.h"
 #include "qt/window_test_support.h"
 
@@ -170,6 +171,15 @@ private slots:
             QCOMPARE(r.status, 1);
             QCOMPARE(r.err.count(QLatin1Char('\n')), 1);
             QVERIFY2(!r.err.trimmed().isEmpty(), qPrintable(args.join(' ')));
+        }
+        {
+            // A write that stops halfway, as on a full disk (for root too):
+            // the child inherits the limit.
+            test::FileSizeLimit limit(2048);
+            QVERIFY(limit.applied());
+            const Run r = printPdf({out, m_sample});
+            QCOMPARE(r.status, 1);
+            QVERIFY2(r.err.contains(QStringLiteral("File too large")), qPrintable(r.err));
         }
         QFile f(out);
         QVERIFY(f.open(QIODevice::ReadOnly));

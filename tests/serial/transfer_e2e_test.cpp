@@ -12,6 +12,7 @@
 #include "database/big_endian.h"
 #include "link/serial/transfer_session.h"
 #include "serial/emulator_process.h"
+#include "support/database_builder.h"
 #include "support/hang_guard.h"
 #include "support/link_fixture.h"
 #include "support/pty_pair.h"
@@ -97,9 +98,48 @@ TEST_F(TransferTest, SampleFileSentAndReceivedByteIdentical) {
     };
     const TransferResult got = receiveChannelFile(out.string(), options);
     EXPECT_TRUE(got.ok()) << got.message;
-    expectStoredUpload(test::readBytes(out), bytes);
+    // Checked and whole: the receiver's filler is not kept.
+    EXPECT_EQ(test::readBytes(out), bytes);
     ASSERT_FALSE(positions.empty());
-    EXPECT_EQ(positions.back(), (test::readBytes(out).size() - 64) / 1024 * 1029);
+    EXPECT_EQ(positions.back(), (bytes.size() - 64 + 1023) / 1024 * 1029);
+}
+
+// A channel file fetched from the receiver passes the program's own check
+// when it was checked on the way (C mode); unchecked (M mode) it keeps the
+// receiver's filler, which the check then reports, unless there is none.
+TEST_F(TransferTest, ReceivedChannelFilePassesItsOwnCheck) {
+    std::vector<Bytes> files;
+    for (std::size_t tv : {1u, 8u, 300u})
+        files.push_back(testing::fileBytesOf(testing::buildDatabase({.tv = tv})));
+    // 44-byte channels and 7-byte favourite entries reach every length.
+    for (std::size_t n = 0; files.size() < 4; ++n) {
+        ASSERT_LT(n, 4000u) << "no file of whole blocks";
+        Bytes whole = testing::fileBytesOf(
+            testing::buildDatabase({.tv = 1 + n / 4, .radio = 1, .groups = {{n % 4, 0}}}));
+        if ((whole.size() - 64) % 1024 == 0) files.push_back(std::move(whole));
+    }
+    for (const std::uint16_t usage : {3, 0x80}) {
+        for (Bytes file : files) {
+            SCOPED_TRACE(std::to_string(usage) + ", " + std::to_string(file.size()) + " bytes");
+            be::put16(file.data() + 4, usage);
+            const auto path = this->file(file);
+            EmulatorProcess receiver({"--send", path.string()});
+            ASSERT_TRUE(receiver.ok());
+            const auto out = dir.path("got.bin");
+            const auto run = runCli({"receive", out.string(), "--port", receiver.slavePath()});
+            EXPECT_EQ(run.status, 0) << run.err;
+            const bool filler = (file.size() - 64) % 1024 != 0;
+            const auto check = runCli({"check", out.string()});
+            if (usage == 3 || !filler) {
+                EXPECT_EQ(test::readBytes(out), file);
+                EXPECT_EQ(check.status, 0) << check.out;
+            } else {
+                expectStoredUpload(test::readBytes(out), file);
+                EXPECT_EQ(check.status, 1);
+                EXPECT_NE(check.out.find("data_length"), std::string::npos) << check.out;
+            }
+        }
+    }
 }
 
 TEST_F(TransferTest, EveryRejectionAndVerdictEndsTheDownloadWithItsMessage) {

@@ -184,6 +184,7 @@ void FakeForm::type(ui::ControlId id, std::string_view text) {
 
 ui::MessageAnswer FakeDialogs::messageBox(const ui::MessageBoxRequest& request) {
     messages_.push_back(request);
+    if (while_box_shown) while_box_shown(request);
     if (!message_answers_.empty()) {
         const auto answer = message_answers_.front();
         message_answers_.pop_front();

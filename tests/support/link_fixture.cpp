@@ -8,6 +8,7 @@
 
 #include "database/big_endian.h"
 #include "database/channel_database.h"
+#include "database/channel_file.h"
 
 namespace zoedit::test {
 
@@ -31,6 +32,15 @@ std::vector<std::uint8_t> makeLinkFile(std::size_t data_size, std::uint16_t usag
     const char model[] = "TEST-MODEL 42";
     std::copy(model, model + sizeof model - 1, h + 32);
     return file;
+}
+
+void sealLinkFile(std::vector<std::uint8_t>& file) {
+    const std::size_t size = file.size();
+    be::put32(&file[64], kFormatId);
+    be::put32(&file[76], static_cast<std::uint32_t>(size - 80));
+    const std::span<const std::uint8_t> data(file.data() + 64, size - 64);
+    be::put16(&file[size - 2], crc16Arc(data.first(data.size() - 2)));
+    be::put16(&file[6], byteSum16(data));
 }
 
 std::vector<std::uint8_t> readBytes(const std::filesystem::path& path) {

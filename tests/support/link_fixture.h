@@ -15,6 +15,11 @@ namespace zoedit::test {
 std::vector<std::uint8_t> makeLinkFile(std::size_t data_size, std::uint16_t usage_type = 3,
                                        std::uint32_t secondary_length = 0, std::uint32_t seed = 1);
 
+// Makes the data of a makeLinkFile image describe itself as a saved channel
+// file does: the accepted format id, tail_length = data_length - 16, the
+// CRC-16 trailer; the header's checksum follows.
+void sealLinkFile(std::vector<std::uint8_t>& file);
+
 std::vector<std::uint8_t> readBytes(const std::filesystem::path& path);
 void writeBytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
 

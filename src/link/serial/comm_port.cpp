@@ -75,7 +75,7 @@ bool CCommPort::OpenPort(const PortParams& params) {
     port_name_ = params.port_name;
     const std::string device = devicePathForPortName(params.port_name);
     if (device.empty()) {
-        setLastError("No serial device is called \"" + params.port_name + "\".");
+        setLastError("no serial device has this name.");
         return false;
     }
     wake_ = std::make_unique<WatcherWake>();

@@ -65,7 +65,7 @@ public:
     // A write found the line stopped (flow control held it, or the device
     // took nothing) for longer than the line needs.
     bool lineStopped() const { return line_stopped_.load(std::memory_order_acquire); }
-    std::string lastError() const;
+    std::string lastError() const override;
 
     // Where the watcher's complaints go (queue overflow, line lost). Set
     // before OpenPort; called on the watcher thread. Default: stderr.

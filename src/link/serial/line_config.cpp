@@ -97,7 +97,9 @@ bool openConfigured(QSerialPort& port, const std::string& device, const PortPara
                     std::string& error) {
     port.setPortName(QString::fromStdString(device));
     if (!port.open(QIODevice::ReadWrite)) {
-        error = "Cannot open " + device + ": " + port.errorString().toStdString();
+        error = port.errorString().toStdString();
+        // COM1 and its kind stand for a device of another name here.
+        if (device != params.port_name) error += " (" + device + ")";
         return false;
     }
     port.clear(QSerialPort::AllDirections);

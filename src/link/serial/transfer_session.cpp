@@ -105,8 +105,8 @@ std::optional<TransferResult> resultOf(const Machine& machine, const std::atomic
     }
 }
 
-TransferResult portFailure(const CCommPort& port) {
-    return {TransferOutcome::PortFailed, std::string(kMsgPortInitFailed) + " " + port.lastError()};
+TransferResult portFailure(const CCommPort& port, const PortParams& params) {
+    return {TransferOutcome::PortFailed, portFailureText(params.port_name, port.lastError())};
 }
 
 void setUp(CCommPort& port, const TransferOptions& options) {
@@ -134,7 +134,7 @@ TransferResult sendChannelFile(const std::string& path, const TransferOptions& o
     events.total = machine.progressTotal();
     if (!port.OpenPort(options.port)) {
         machine.cancel();
-        return portFailure(port);
+        return portFailure(port, options.port);
     }
     const auto finished = [&] {
         return resultOf(machine, flags.m_bDownloadActive, events.last_message);
@@ -162,7 +162,7 @@ TransferResult receiveChannelFile(const std::string& path, const TransferOptions
     machine.arm(path);
     if (!port.OpenPort(options.port)) {
         machine.cancel();
-        return portFailure(port);
+        return portFailure(port, options.port);
     }
     machine.start();
     // A checksum mismatch leaves the machine armed with its verdict given.
