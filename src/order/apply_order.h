@@ -22,7 +22,9 @@ struct ApplyOrderOptions {
     std::vector<ChannelKind> lists;
     bool names = false;       // matched channels take the reference's names
     bool locks = false;       // ... and its locks (a channel file only)
-    bool favourites = false;  // the groups become the reference's (a channel file only)
+    // The groups become the reference's, TV and radio sides, whichever
+    // lists are reordered (a channel file only).
+    bool favourites = false;
     UnmatchedPlace unmatched = UnmatchedPlace::Last;
     CodePage page = CodePage::Windows1256;  // of the names, for matching them
 };
