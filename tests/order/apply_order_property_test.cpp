@@ -1,6 +1,6 @@
 // A receiver's rescan brings a list back shuffled: transponders and channels
 // in a new order, some frequencies a megahertz off, some channels renamed,
-// gone or new, no locks and no favourite groups. Applying the list saved
+// gone or new, no favourite groups and the locks gone (or a few stray ones). Applying the list saved
 // before the rescan must give every channel still there its old place, its
 // lock and its groups, as one undo step, with the file's rules intact.
 #include <gtest/gtest.h>
@@ -89,7 +89,7 @@ ChannelDatabase rescanOf(const ChannelDatabase& original, std::mt19937& rng) {
             if (below(10) == 0) continue;  // gone
             ChannelRecord ch = old;
             ch.transponder_index = static_cast<std::uint16_t>(moved_to[old.transponder_index]);
-            ch.locked = 0;
+            ch.locked = below(8) == 0;  // most locks gone, a few where there were none
             if (below(10) == 0) setNameBytes(ch.name, "Renamed " + std::to_string(ch.fourth_pid));
             channels.push_back(ch);
         }
