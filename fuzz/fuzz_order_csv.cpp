@@ -63,7 +63,8 @@ void checkReference(const order::OrderReference& reference) {
         taken[*partner] = true;
     }
     if (list.by_identity + list.by_name + list.unmatched != sample().tv.count) std::abort();
-    if (list.missing.size() != static_cast<std::size_t>(std::count(taken.begin(), taken.end(), false)))
+    if (list.missing.size() !=
+        static_cast<std::size_t>(std::count(taken.begin(), taken.end(), false)))
         std::abort();
     const order::OrderPlan plan = order::planOrder(sample(), reference, match, {});
     if (!plan.operation) std::abort();
@@ -78,7 +79,7 @@ void checkReference(const order::OrderReference& reference) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     checkRecordsComeBack(text);
-    const CodePage page = size % 3 == 0 ? CodePage::Windows1256
+    const CodePage page = size % 3 == 0   ? CodePage::Windows1256
                           : size % 3 == 1 ? CodePage::Windows1252
                                           : CodePage::Latin1;
     const order::CsvReference csv = order::readCsvReference(text, ChannelKind::Tv, page);

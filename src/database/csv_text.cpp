@@ -36,8 +36,7 @@ CsvRecords readCsvRecords(std::string_view text) {
                 const std::size_t opened_on = line;
                 ++i;
                 for (;;) {
-                    if (i == text.size())
-                        return fault(opened_on, "a quoted field is not closed");
+                    if (i == text.size()) return fault(opened_on, "a quoted field is not closed");
                     const char c = text[i++];
                     if (c == '"') {
                         if (i < text.size() && text[i] == '"') {
@@ -55,8 +54,9 @@ CsvRecords readCsvRecords(std::string_view text) {
             } else {
                 while (!atLineEnd(i) && text[i] != ',') {
                     if (text[i] == '"')
-                        return fault(line, "a quote stands inside a field that does not start "
-                                           "with one");
+                        return fault(line,
+                                     "a quote stands inside a field that does not start "
+                                     "with one");
                     field += text[i++];
                 }
             }

@@ -57,8 +57,8 @@ void replaceGroups(ChannelDatabase& db, TableCopy copy, const std::vector<GroupP
         std::size_t at = 0;
         for (const GroupPlan& group : groups)
             for (std::size_t channel : kind == ChannelKind::Tv ? group.tv : group.radio)
-                rows[at++] = rows_now.empty() ? static_cast<std::uint16_t>(channel)
-                                              : rows_now[channel];
+                rows[at++] =
+                    rows_now.empty() ? static_cast<std::uint16_t>(channel) : rows_now[channel];
         std::fill(rows.begin() + static_cast<std::ptrdiff_t>(at),
                   rows.begin() + static_cast<std::ptrdiff_t>(std::max(at, members.count)),
                   std::uint16_t{0});

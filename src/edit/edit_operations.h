@@ -94,7 +94,7 @@ EditResult reorderChannels(ChannelDatabase& db, TableCopy copy, ChannelKind kind
 // their index before the step.
 struct ListOrderPlan {
     ChannelKind kind = ChannelKind::Tv;
-    std::vector<std::size_t> order;  // as reorderChannels takes it
+    std::vector<std::size_t> order;                           // as reorderChannels takes it
     std::vector<std::pair<std::size_t, std::uint8_t>> locks;  // channel, its new locked byte
     std::vector<std::pair<std::size_t, std::array<char, kChannelNameSize>>> names;
 };

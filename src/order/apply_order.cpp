@@ -6,7 +6,9 @@
 namespace zoedit::order {
 namespace {
 
-const char* listWord(ChannelKind kind) { return kind == ChannelKind::Tv ? "TV" : "radio"; }
+const char* listWord(ChannelKind kind) {
+    return kind == ChannelKind::Tv ? "TV" : "radio";
+}
 
 std::vector<ChannelKind> listsToApply(const OrderReference& reference,
                                       const ApplyOrderOptions& options) {
@@ -18,8 +20,8 @@ std::vector<ChannelKind> listsToApply(const OrderReference& reference,
 }
 
 edit::ListOrderPlan planList(const ChannelDatabase& open, ChannelKind kind,
-                             const std::vector<ReferenceChannel>& reference,
-                             const ListMatch& match, const ApplyOrderOptions& options) {
+                             const std::vector<ReferenceChannel>& reference, const ListMatch& match,
+                             const ApplyOrderOptions& options) {
     edit::ListOrderPlan plan;
     plan.kind = kind;
     const auto& channels = open.channels(kind).records();
@@ -73,15 +75,14 @@ std::vector<edit::GroupPlan> planGroups(const OrderReference& reference, const O
     };
     std::vector<edit::GroupPlan> groups;
     for (const ReferenceGroup& group : *reference.groups)
-        groups.push_back({group.name, mapped(group.tv, channel_of[0]),
-                          mapped(group.radio, channel_of[1])});
+        groups.push_back(
+            {group.name, mapped(group.tv, channel_of[0]), mapped(group.radio, channel_of[1])});
     return groups;
 }
 
 }  // namespace
 
-OrderMatch matchOrder(const ChannelDatabase& open, const OrderReference& reference,
-                      CodePage page) {
+OrderMatch matchOrder(const ChannelDatabase& open, const OrderReference& reference, CodePage page) {
     OrderMatch match;
     for (ChannelKind kind : {ChannelKind::Tv, ChannelKind::Radio}) {
         const auto& list = reference.list(kind);
@@ -103,8 +104,8 @@ OrderPlan planOrder(const ChannelDatabase& open, const OrderReference& reference
     for (ChannelKind kind : listsToApply(reference, options)) {
         const auto& list = match.list(kind);
         if (!reference.list(kind) || !list)
-            return {std::nullopt, std::string("The reference holds no ") + listWord(kind) +
-                                      " list."};
+            return {std::nullopt,
+                    std::string("The reference holds no ") + listWord(kind) + " list."};
         operation.plan.lists.push_back(planList(open, kind, *reference.list(kind), *list, options));
     }
     if (options.favourites) operation.plan.groups = planGroups(reference, match);

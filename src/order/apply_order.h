@@ -20,8 +20,8 @@ enum class UnmatchedPlace { Last, First };
 struct ApplyOrderOptions {
     // The lists to reorder; empty means every list the reference holds.
     std::vector<ChannelKind> lists;
-    bool names = false;       // matched channels take the reference's names
-    bool locks = false;       // ... and its locks (a channel file only)
+    bool names = false;  // matched channels take the reference's names
+    bool locks = false;  // ... and its locks (a channel file only)
     // The groups become the reference's, TV and radio sides, whichever
     // lists are reordered (a channel file only).
     bool favourites = false;
@@ -39,8 +39,7 @@ struct OrderMatch {
     }
 };
 
-OrderMatch matchOrder(const ChannelDatabase& open, const OrderReference& reference,
-                      CodePage page);
+OrderMatch matchOrder(const ChannelDatabase& open, const OrderReference& reference, CodePage page);
 
 // The edit that applies the match, or why the options cannot be met by this
 // reference (a list it does not hold, locks or groups from a CSV).

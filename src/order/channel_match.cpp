@@ -100,11 +100,16 @@ char32_t foldCase(char32_t c) {
     if (c >= U'A' && c <= U'Z') return c + 0x20;
     if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 0x20;  // Latin-1 capitals
     switch (c) {
-        case 0x152: return 0x153;  // OE
-        case 0x160: return 0x161;  // S caron
-        case 0x17D: return 0x17E;  // Z caron
-        case 0x178: return 0xFF;   // Y diaeresis
-        default: return c;
+        case 0x152:
+            return 0x153;  // OE
+        case 0x160:
+            return 0x161;  // S caron
+        case 0x17D:
+            return 0x17E;  // Z caron
+        case 0x178:
+            return 0xFF;  // Y diaeresis
+        default:
+            return c;
     }
 }
 

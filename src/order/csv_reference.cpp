@@ -17,7 +17,9 @@ std::string_view trimmed(std::string_view text) {
     return text;
 }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 int hexValue(char c) {
     if (isDigit(c)) return c - '0';
@@ -39,7 +41,8 @@ std::string quoted(std::string_view text) {
 
 // 1 to 4 hex digits, "0x" before them allowed.
 std::optional<std::uint16_t> readServiceId(std::string_view text) {
-    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) text.remove_prefix(2);
+    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X'))
+        text.remove_prefix(2);
     if (text.empty() || text.size() > 4) return std::nullopt;
     unsigned value = 0;
     for (char c : text) {
@@ -133,8 +136,8 @@ bool allEmpty(const std::vector<std::string>& fields) {
 }
 
 // Why the row is bad, or empty when `row` was filled from it.
-std::string readRow(const std::vector<std::string>& fields, const Columns& columns,
-                    CodePage page, ReferenceChannel& row) {
+std::string readRow(const std::vector<std::string>& fields, const Columns& columns, CodePage page,
+                    ReferenceChannel& row) {
     if (fields.size() != columns.count)
         return "it has " + std::to_string(fields.size()) + " fields where the first line names " +
                std::to_string(columns.count) + " columns";
@@ -209,8 +212,8 @@ CsvReference readCsvReference(std::string_view text, ChannelKind kind, CodePage 
             continue;
         }
         if (rows.size() == kChannelCapacity)
-            return refuse(record.line, "a list holds at most " +
-                                           std::to_string(kChannelCapacity) + " channels");
+            return refuse(record.line,
+                          "a list holds at most " + std::to_string(kChannelCapacity) + " channels");
         ReferenceChannel row;
         if (std::string why = readRow(record.fields, *columns, page, row); !why.empty())
             return refuse(record.line, std::move(why));

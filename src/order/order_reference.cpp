@@ -13,8 +13,8 @@ std::vector<ReferenceChannel> referenceChannels(const ChannelDatabase& db, Chann
         const TransponderRecord* tp = db.transponderOf(channel);
         const SatelliteRecord* sat = tp ? db.satelliteOf(*tp) : nullptr;
         if (sat)
-            row.identity = ChannelIdentity{sat->position, tp->frequency, tp->polarisation,
-                                           channel.service_id};
+            row.identity =
+                ChannelIdentity{sat->position, tp->frequency, tp->polarisation, channel.service_id};
     }
     return rows;
 }

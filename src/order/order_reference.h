@@ -17,7 +17,7 @@ namespace zoedit::order {
 // What tells a channel apart after a rescan: the frequency may come back a
 // little off, the rest exactly.
 struct ChannelIdentity {
-    std::uint16_t position = 0;  // the satellite's, tenths of a degree east
+    std::uint16_t position = 0;   // the satellite's, tenths of a degree east
     std::uint16_t frequency = 0;  // the transponder's, MHz
     std::uint8_t polarisation = 0;
     std::uint16_t service_id = 0;

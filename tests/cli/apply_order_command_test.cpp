@@ -13,7 +13,9 @@ namespace {
 
 using ::testing::HasSubstr;
 
-std::vector<std::uint8_t> bytesOf(const std::string& s) { return {s.begin(), s.end()}; }
+std::vector<std::uint8_t> bytesOf(const std::string& s) {
+    return {s.begin(), s.end()};
+}
 
 class ApplyOrderCommand : public ::testing::Test {
 protected:
@@ -21,8 +23,9 @@ protected:
         ASSERT_EQ(cli.run("sample '" + cli.path("old.bin") + "'").exit_code, 0);
         // The receiver's rescan as edits: the third channel gone, others in
         // new places, a lock lost, a group emptied.
-        ASSERT_EQ(run("edit", "old.bin new.bin 'delete tv 3' 'move tv 1 9' 'move radio 5 1' "
-                              "'lock tv 2' 'fav clear 1 tv' 'fav clear 2 radio'")
+        ASSERT_EQ(run("edit",
+                      "old.bin new.bin 'delete tv 3' 'move tv 1 9' 'move radio 5 1' "
+                      "'lock tv 2' 'fav clear 1 tv' 'fav clear 2 radio'")
                       .exit_code,
                   0);
         // What the file should come back as: the old one less that channel.
@@ -37,8 +40,8 @@ protected:
             if (args[start] == '\'') end = args.find('\'', start + 1) + 1;
             if (end == std::string::npos) end = args.size();
             const std::string word = args.substr(start, end - start);
-            const bool file = word.find(".bin") != std::string::npos ||
-                              word.find(".csv") != std::string::npos;
+            const bool file =
+                word.find(".bin") != std::string::npos || word.find(".csv") != std::string::npos;
             quoted += (file && word[0] != '\'' ? "'" + cli.path(word) + "'" : word) + " ";
             start = end + 1;
         }
@@ -89,8 +92,8 @@ TEST_F(ApplyOrderCommand, AnExportedCsvGivesBackTheOrderOfItsList) {
 TEST_F(ApplyOrderCommand, ARefusedReferenceOrInputWritesNothing) {
     const std::string good = "0001,A,11747 H 27500 3/4,Sat,0001,019.2E\n";
     cli.write("bad.csv", bytesOf("Number,Channel Name,Transponder,Satellite Name,Service ID,"
-                                 "Satellite Position\n" + good + good +
-                                 "0003,B,11747 H 27500 3/4,Sat,xyz,019.2E\n"));
+                                 "Satellite Position\n" +
+                                 good + good + "0003,B,11747 H 27500 3/4,Sat,xyz,019.2E\n"));
     cli.write("broken.bin", {0x55, 0xAA, 0x55, 0xAA, 1, 2, 3});
     cli.write("out.bin", {1, 2, 3});
     const std::vector<std::uint8_t> in_before = cli.read("new.bin");

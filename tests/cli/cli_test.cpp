@@ -190,8 +190,7 @@ TEST_F(Cli, ExportCsvShowsTheListColumnsWithQuoting) {
             EXPECT_EQ(number(rows[i][0]), static_cast<int>(i + 1));
             const TransponderRecord& tp = db.transponders.primary[records[i].transponder_index];
             EXPECT_EQ(std::stoi(rows[i][4], nullptr, 16), records[i].service_id);
-            EXPECT_EQ(rows[i][5],
-                      positionText(db.satellites.primary[tp.satellite_index].position));
+            EXPECT_EQ(rows[i][5], positionText(db.satellites.primary[tp.satellite_index].position));
             std::istringstream column(rows[i][2]);
             int frequency = 0, symbol_rate = 0;
             std::string polarisation;

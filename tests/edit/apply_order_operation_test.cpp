@@ -41,9 +41,7 @@ TEST(ApplyOrderOperation, APlanThatCannotBeCarriedOutChangesNothing) {
     add([](ChannelOrderPlan& p) { p.lists[0].names = {{8, {}}}; });
     add([](ChannelOrderPlan& p) { (*p.groups)[0].radio = {4}; });
     add([](ChannelOrderPlan& p) { p.groups->resize(kFavouriteGroupCapacity + 1); });
-    add([](ChannelOrderPlan& p) {
-        (*p.groups)[0].tv.assign(kFavouriteMemberCapacity + 1, 0);
-    });
+    add([](ChannelOrderPlan& p) { (*p.groups)[0].tv.assign(kFavouriteMemberCapacity + 1, 0); });
     for (std::size_t i = 0; i < plans.size(); ++i) {
         SCOPED_TRACE("plan " + std::to_string(i));
         ChannelDatabase db = before;

@@ -1,8 +1,8 @@
 // A receiver's rescan brings a list back shuffled: transponders and channels
 // in a new order, some frequencies a megahertz off, some channels renamed,
-// gone or new, no favourite groups and the locks gone (or a few stray ones). Applying the list saved
-// before the rescan must give every channel still there its old place, its
-// lock and its groups, as one undo step, with the file's rules intact.
+// gone or new, no favourite groups and the locks gone (or a few stray ones). Applying the list
+// saved before the rescan must give every channel still there its old place, its lock and its
+// groups, as one undo step, with the file's rules intact.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -21,7 +21,9 @@ constexpr const char* kNames[] = {"News", "Sport", "Movies", "Kids", "Music", "D
 // Channels carry their original index + 1 in fourth_pid, which nothing here
 // changes, so that a channel can be recognised wherever it lands; new ones
 // carry 0.
-std::size_t originalOf(const ChannelRecord& channel) { return channel.fourth_pid; }
+std::size_t originalOf(const ChannelRecord& channel) {
+    return channel.fourth_pid;
+}
 
 ChannelDatabase randomOriginal(std::mt19937& rng) {
     const auto below = [&](std::size_t n) { return static_cast<std::size_t>(rng() % n); };
@@ -61,8 +63,8 @@ ChannelDatabase randomOriginal(std::mt19937& rng) {
             std::iota(members.begin(), members.end(), std::uint16_t{0});
             std::shuffle(members.begin(), members.end(), rng);
             members.resize(n ? below(std::min<std::size_t>(n, 12) + 1) : 0);
-            auto& list = kind == ChannelKind::Tv ? db.favourites.tv_members
-                                                 : db.favourites.radio_members;
+            auto& list =
+                kind == ChannelKind::Tv ? db.favourites.tv_members : db.favourites.radio_members;
             for (auto m : members) list.primary[list.count++] = m;
             (kind == ChannelKind::Tv ? group.tv_count : group.radio_count) =
                 static_cast<std::uint16_t>(members.size());
@@ -80,7 +82,8 @@ ChannelDatabase rescanOf(const ChannelDatabase& original, std::mt19937& rng) {
     std::shuffle(moved_to.begin(), moved_to.end(), rng);
     for (std::size_t t = 0; t < tps; ++t) {
         TransponderRecord tp = original.transponders.primary[t];
-        if (below(4) == 0) tp.frequency = static_cast<std::uint16_t>(tp.frequency + (below(2) ? 1 : -1));
+        if (below(4) == 0)
+            tp.frequency = static_cast<std::uint16_t>(tp.frequency + (below(2) ? 1 : -1));
         scan.transponders.primary[moved_to[t]] = tp;
     }
     for (ChannelKind kind : {ChannelKind::Tv, ChannelKind::Radio}) {
@@ -156,7 +159,8 @@ void checkApplied(const ChannelDatabase& original, const ChannelDatabase& scan,
             const std::vector<long> still_there = originals(db, kind);
             std::vector<long> expected, members;
             for (auto m : original.groupMembers(g, kind))
-                if (std::count(still_there.begin(), still_there.end(), long{m})) expected.push_back(m);
+                if (std::count(still_there.begin(), still_there.end(), long{m}))
+                    expected.push_back(m);
             for (auto m : db.groupMembers(g, kind))
                 members.push_back(static_cast<long>(originalOf(db.channels(kind).primary[m])) - 1);
             EXPECT_EQ(members, expected) << "group " << g;
@@ -178,7 +182,8 @@ TEST(ApplyOrderProperty, ARescanGetsBackTheOrderLocksAndGroupsOfTheListBeforeIt)
         ApplyOrderOptions options;
         options.locks = options.favourites = true;
         options.unmatched = round % 3 == 0 ? UnmatchedPlace::First : UnmatchedPlace::Last;
-        const AppliedOrder applied = applyOrder(db, history, referenceFromDatabase(original), options);
+        const AppliedOrder applied =
+            applyOrder(db, history, referenceFromDatabase(original), options);
         ASSERT_TRUE(applied.result.ok()) << applied.result.message;
         checkApplied(original, scan, db, applied.match, options.unmatched);
         if (::testing::Test::HasFailure()) return;

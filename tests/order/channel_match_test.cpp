@@ -1,9 +1,9 @@
 // The matching rules where they can go wrong: equal names, one service id
 // on several transponders, frequencies near the tolerance, references
 // longer and shorter than the list, and the order of preference.
-#include <gtest/gtest.h>
-
 #include "order/channel_match.h"
+
+#include <gtest/gtest.h>
 
 namespace zoedit::order {
 namespace {
@@ -25,7 +25,9 @@ ListMatch match(const Rows& open, const Rows& reference, CodePage page = CodePag
     return m;
 }
 
-std::vector<std::optional<std::size_t>> partners(const ListMatch& m) { return m.partner; }
+std::vector<std::optional<std::size_t>> partners(const ListMatch& m) {
+    return m.partner;
+}
 using P = std::vector<std::optional<std::size_t>>;
 
 TEST(ChannelMatch, ChannelsOfTheSameNameTakeTheReferencesInTheirOrder) {
@@ -72,8 +74,8 @@ TEST(ChannelMatch, ExactFrequenciesArePairedBeforeNearOnes) {
     const auto m = match({row("X", id(11001, 9)), row("Y", id(11000, 9))}, reference);
     EXPECT_EQ(partners(m), (P{1, 0}));
     // At the same distance below and above, the reference's order decides.
-    const auto tie = match({row("Z", id(11001, 9))}, {row("Above", id(11002, 9)),
-                                                      row("Below", id(11000, 9))});
+    const auto tie =
+        match({row("Z", id(11001, 9))}, {row("Above", id(11002, 9)), row("Below", id(11000, 9))});
     EXPECT_EQ(tie.partner[0], 0u);
 }
 
@@ -98,9 +100,15 @@ TEST(ChannelMatch, AReferenceShorterThanTheListLeavesTheRestUnmatched) {
 }
 
 TEST(ChannelMatch, NamesMatchIgnoringCaseAndBlanksOnlyAfterTheSameBytes) {
-    const Rows reference = {row("Al Jazeera"), row("al jazeera"), row("\xC9" "cole TV"), row("")};
+    const Rows reference = {row("Al Jazeera"), row("al jazeera"),
+                            row("\xC9"
+                                "cole TV"),
+                            row("")};
     // The exact name wins over an earlier reference that only folds to it.
-    const auto m = match({row("al jazeera"), row("ALJAZEERA "), row("\xE9" "COLE  tv"), row("")},
+    const auto m = match({row("al jazeera"), row("ALJAZEERA "),
+                          row("\xE9"
+                              "COLE  tv"),
+                          row("")},
                          reference);
     EXPECT_EQ(partners(m), (P{1, 0, 2, std::nullopt}));
     EXPECT_EQ(m.by_name, 3u);
@@ -109,16 +117,16 @@ TEST(ChannelMatch, NamesMatchIgnoringCaseAndBlanksOnlyAfterTheSameBytes) {
     EXPECT_EQ(arabic.partner[0], std::nullopt);
     // Identity comes first: a channel keeps its identity partner even when
     // another reference channel carries its name.
-    const auto first = match({row("Sport", id(11000, 1))},
-                             {row("Sport"), row("Renamed", id(11000, 1))});
+    const auto first =
+        match({row("Sport", id(11000, 1))}, {row("Sport"), row("Renamed", id(11000, 1))});
     EXPECT_EQ(first.partner[0], 1u);
     EXPECT_EQ(first.missing, std::vector<std::size_t>{0});
 }
 
 TEST(ChannelMatch, APartnerIsTakenOnce) {
     // Both open channels have the identity and the name of the one reference.
-    const auto m = match({row("A", id(11000, 1)), row("A", id(11000, 1))},
-                         {row("A", id(11000, 1))});
+    const auto m =
+        match({row("A", id(11000, 1)), row("A", id(11000, 1))}, {row("A", id(11000, 1))});
     EXPECT_EQ(partners(m), (P{0, std::nullopt}));
 }
 

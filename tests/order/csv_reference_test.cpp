@@ -1,12 +1,13 @@
 // The CSV of one list as reference: what the export writes reads back with
 // every identity, older CSVs still give names, and a bad line refuses the
 // whole file with its line number and reason.
+#include "order/csv_reference.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "database/csv_text.h"
 #include "database/field_format.h"
-#include "order/csv_reference.h"
 #include "support/database_builder.h"
 
 namespace zoedit::order {
@@ -32,8 +33,8 @@ void expectRefused(const std::string& text, std::size_t line, const std::string&
 }
 
 TEST(CsvReference, RowsWrittenFromADatabaseReadBackWithTheirIdentities) {
-    ChannelDatabase db = testing::buildDatabase({.satellites = 8, .transponders = 12, .tv = 3,
-                                                 .radio = 30, .groups = {}, .seed = 5});
+    ChannelDatabase db = testing::buildDatabase(
+        {.satellites = 8, .transponders = 12, .tv = 3, .radio = 30, .groups = {}, .seed = 5});
     db.satellites.primary[1].position = 1800;  // 180.0W
     db.satellites.primary[2].position = 3599;
     db.satellites.primary[3].position = 0;
@@ -85,7 +86,8 @@ TEST(CsvReference, NamesComeInTheCodePageAndOlderCsvsGiveNamesOnly) {
     EXPECT_FALSE(rows[0].identity);
     EXPECT_EQ(rows[1].name, "Two\nLines");
     // A polarisation the text cannot show leaves the row without identity.
-    const CsvReference no_letter = read(std::string(kHeader) + "1,A,11747  27500 3/4,S,0001,019.2E\n");
+    const CsvReference no_letter =
+        read(std::string(kHeader) + "1,A,11747  27500 3/4,S,0001,019.2E\n");
     ASSERT_TRUE(no_letter.reference) << no_letter.message();
     EXPECT_FALSE((*no_letter.reference->radio)[0].identity);
 }
@@ -98,8 +100,9 @@ TEST(CsvReference, ABadLineIsRefusedWithItsNumberAndReason) {
     expectRefused(h + "1,A,11747 H,S,0001,019.2E\n2,B,,,0001,019.2E,x\n", 3, "it has 7 fields");
     expectRefused(h + "1,A,,,00g1,\n", 2, "the service id \"00g1\" is not a hexadecimal");
     expectRefused(h + "1,A,,,12345,\n", 2, "the service id \"12345\"");
-    expectRefused(h + "1,A,,,,19.2N\n", 2, "the satellite position \"19.2N\" is not a position "
-                                           "such as 019.2E or 007.0W");
+    expectRefused(h + "1,A,,,,19.2N\n", 2,
+                  "the satellite position \"19.2N\" is not a position "
+                  "such as 019.2E or 007.0W");
     expectRefused(h + "1,A,,,,360.0E\n", 2, "the satellite position");
     expectRefused(h + "1,A,,,,180.1W\n", 2, "the satellite position");
     expectRefused(h + "1,A,H 11747,,,\n", 2, "the transponder \"H 11747\" does not begin");
@@ -107,8 +110,9 @@ TEST(CsvReference, ABadLineIsRefusedWithItsNumberAndReason) {
     expectRefused(h + "\n1,A,,,,\n\n2,\"B\"x,,,,\n", 5, "goes on after its closing quote");
     expectRefused(h + "1,A,,,,\n2,B\",,,,\n", 3, "a quote stands inside a field");
     expectRefused(h + "1,\"A\n\n,,,,\n", 2, "a quoted field is not closed");
-    expectRefused(h + "1,\"A\nB\",,,,\n2,\xCE\xA9,,,,\n", 4, "has characters the code page "
-                                                                 "cannot hold");
+    expectRefused(h + "1,\"A\nB\",,,,\n2,\xCE\xA9,,,,\n", 4,
+                  "has characters the code page "
+                  "cannot hold");
     expectRefused(h + "1,Twenty four letters long,,,,\n", 2, "longer than the 23 letters");
     std::string full = h;
     for (std::size_t i = 0; i <= kChannelCapacity; ++i) full += "1,A,,,,\n";
