@@ -2,6 +2,7 @@
 // locks and favourite groups) of a reference applied to IN as the editor's
 // one "Apply Order" step, saved to OUT as the editor saves. REF is a channel
 // file or the CSV of one list. Nothing is written when REF or IN is refused.
+#include <cctype>
 #include <iostream>
 #include <map>
 #include <memory>

@@ -100,6 +100,11 @@ OrderPlan planOrder(const ChannelDatabase& open, const OrderReference& reference
     if (options.favourites && !reference.groups)
         return {std::nullopt,
                 "The reference holds no favourite groups: only a channel file has them."};
+    for (ChannelKind kind : {ChannelKind::Tv, ChannelKind::Radio}) {
+        const auto& list = match.list(kind);
+        if (list && list->partner.size() != open.channels(kind).count)
+            return {std::nullopt, "The list has changed since it was matched."};
+    }
     edit::ApplyOrder operation;
     for (ChannelKind kind : listsToApply(reference, options)) {
         const auto& list = match.list(kind);

@@ -41,8 +41,9 @@ struct OrderMatch {
 
 OrderMatch matchOrder(const ChannelDatabase& open, const OrderReference& reference, CodePage page);
 
-// The edit that applies the match, or why the options cannot be met by this
-// reference (a list it does not hold, locks or groups from a CSV).
+// The edit that applies the match, or why it cannot be made: the options ask
+// for what the reference lacks (a list, or locks and groups from a CSV), or
+// the open file's lists no longer have the lengths they were matched at.
 struct OrderPlan {
     std::optional<edit::ApplyOrder> operation;
     std::string refusal;
