@@ -148,8 +148,8 @@ void checkApplied(const ChannelDatabase& original, const ChannelDatabase& scan,
         EXPECT_EQ(match.list(kind)->unmatched, fresh.size());
         EXPECT_EQ(match.list(kind)->missing.size(), original.channels(kind).count - kept.size());
         for (const ChannelRecord& ch : db.channels(kind).records()) {
-            if (originalOf(ch) > 0)
-                EXPECT_EQ(ch.locked, original.channels(kind).primary[originalOf(ch) - 1].locked);
+            if (originalOf(ch) == 0) continue;
+            EXPECT_EQ(ch.locked, original.channels(kind).primary[originalOf(ch) - 1].locked);
         }
     }
     ASSERT_EQ(db.favouriteGroupCount(), original.favouriteGroupCount());
