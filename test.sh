@@ -24,11 +24,13 @@ fi
 
 configure_and_build build
 
-# The file reader's fuzzer, briefly, when clang is there.
+# The file reader's and the CSV reference reader's fuzzers, briefly, when
+# clang is there.
 if command -v clang++ >/dev/null && [ -d fuzz ] && [ -f fuzz/CMakeLists.txt ]; then
   CXX=clang++ configure_and_build build-fuzz -DZOEDIT_FUZZ=ON -DZOEDIT_BUILD_GUI=OFF \
     -DZOEDIT_BUILD_SERIAL=OFF -DZOEDIT_BUILD_TESTS=OFF -DZOEDIT_BUILD_BENCH=OFF
   scripts/run-fuzz.sh build-fuzz "${ZOEDIT_FUZZ_SECONDS:-20}"
+  scripts/run-fuzz.sh build-fuzz "${ZOEDIT_CSV_FUZZ_SECONDS:-10}" order_csv
 fi
 
 ctest --test-dir build --output-on-failure -j 2

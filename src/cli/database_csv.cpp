@@ -4,7 +4,9 @@
 #include <vector>
 
 #include "cli/cli_support.h"
+#include "database/csv_text.h"
 #include "database/field_format.h"
+#include "order/csv_reference.h"
 #include "view/channel_columns.h"
 
 namespace zoedit::cli {
@@ -28,9 +30,16 @@ void appendRow(std::string& out, std::initializer_list<std::string> fields) {
 void channelRows(std::string& out, const ChannelDatabase& db, ChannelKind kind, CodePage page) {
     std::vector<std::string> titles;
     for (const ChannelColumnSpec& column : kChannelColumns) titles.emplace_back(column.title);
+    titles.emplace_back(order::kServiceIdTitle);
+    titles.emplace_back(order::kPositionTitle);
     appendRow(out, titles);
-    for (std::size_t i = 0; i < db.channels(kind).count; ++i)
-        appendRow(out, channelRowTexts(db, kind, i, page));
+    const auto& table = db.channels(kind);
+    for (std::size_t i = 0; i < table.count; ++i) {
+        std::vector<std::string> texts = channelRowTexts(db, kind, i, page);
+        for (std::string& text : order::identityColumnTexts(db, table.primary[i]))
+            texts.push_back(std::move(text));
+        appendRow(out, texts);
+    }
 }
 
 void satelliteRows(std::string& out, const ChannelDatabase& db, CodePage page) {
@@ -80,18 +89,6 @@ void favouriteRows(std::string& out, const ChannelDatabase& db, CodePage page) {
 }
 
 }  // namespace
-
-std::string csvField(std::string_view text) {
-    const bool quote = text.find_first_of(",\"\r\n") != std::string_view::npos ||
-                       (!text.empty() && (text.front() == ' ' || text.back() == ' '));
-    if (!quote) return std::string(text);
-    std::string out = "\"";
-    for (char c : text) {
-        if (c == '"') out += '"';
-        out += c;
-    }
-    return out + '"';
-}
 
 std::string listCsv(const ChannelDatabase& db, ListKind list, CodePage page) {
     std::string out;

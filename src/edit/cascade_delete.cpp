@@ -144,16 +144,8 @@ EditResult reorderChannels(ChannelDatabase& db, TableCopy copy, ChannelKind kind
         return EditResult::refused(EditOutcome::InvalidValue,
                                    "The new order must name every channel of the list once.");
     };
-    if (order.size() != n) return notEveryChannelOnce();
-    // new_row[old] = where the channel that stood at `old` goes.
-    std::vector<std::uint16_t> new_row(n, 0);
-    std::vector<bool> seen(n, false);
-    for (std::size_t row = 0; row < n; ++row) {
-        const std::size_t old = order[row];
-        if (old >= n || seen[old]) return notEveryChannelOnce();
-        seen[old] = true;
-        new_row[old] = static_cast<std::uint16_t>(row);
-    }
+    const std::vector<std::uint16_t> new_row = newRowsOf(order, n);
+    if (new_row.size() != n) return notEveryChannelOnce();
     auto& rows = rowsOf(table, copy);
     std::vector<ChannelRecord> moved(n);
     for (std::size_t row = 0; row < n; ++row) moved[row] = rows[order[row]];

@@ -15,6 +15,7 @@ struct EditHistory::Snapshot {
     std::vector<std::uint16_t> tv_members;
     std::vector<std::uint16_t> radio_members;
     std::vector<FavouriteGroup> groups;
+    std::uint16_t group_count = 0;
 
     template <typename Record>
     static void take(std::vector<Record>& into, const DualTable<Record>& table) {
@@ -29,6 +30,7 @@ struct EditHistory::Snapshot {
         take(tv_members, db.favourites.tv_members);
         take(radio_members, db.favourites.radio_members);
         groups = db.favourites.groups;
+        group_count = db.general.favourite_group_count;
     }
 };
 
@@ -50,11 +52,14 @@ struct EditHistory::Step {
           radio(was.radio, rowsBelowCount(db.radio)),
           tv_members(was.tv_members, rowsBelowCount(db.favourites.tv_members)),
           radio_members(was.radio_members, rowsBelowCount(db.favourites.radio_members)),
-          groups(was.groups, db.favourites.groups) {}
+          groups(was.groups, db.favourites.groups),
+          group_count_before(was.group_count),
+          group_count_after(db.general.favourite_group_count) {}
 
     bool empty() const {
         return satellites.empty() && transponders.empty() && tv.empty() && radio.empty() &&
-               tv_members.empty() && radio_members.empty() && groups.empty();
+               tv_members.empty() && radio_members.empty() && groups.empty() &&
+               group_count_before == group_count_after;
     }
     std::size_t heldBytes() const {
         return sizeof(*this) + name.capacity() + satellites.heldBytes() +
@@ -80,6 +85,7 @@ struct EditHistory::Step {
             groups.undo(db.favourites.groups, group_count);
         else
             groups.redo(db.favourites.groups, group_count);
+        db.general.favourite_group_count = back ? group_count_before : group_count_after;
     }
 
     std::string name;
@@ -92,6 +98,9 @@ struct EditHistory::Step {
     TableChange<std::uint16_t> tv_members;
     TableChange<std::uint16_t> radio_members;
     TableChange<FavouriteGroup> groups;
+    // Applying another list's order can change how many groups there are.
+    std::uint16_t group_count_before;
+    std::uint16_t group_count_after;
 };
 
 EditHistory::EditHistory() : scratch_(std::make_unique<Snapshot>()) {}

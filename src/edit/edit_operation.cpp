@@ -41,6 +41,7 @@ EditResult applyOperation(ChannelDatabase& db, TableCopy copy, const EditOperati
             [&](const DeleteSatellite& o) { return deleteSatellite(db, copy, o.satellite); },
             [&](const MoveChannel& o) { return moveChannel(db, copy, o.kind, o.from, o.to); },
             [&](const ReorderChannels& o) { return reorderChannels(db, copy, o.kind, o.order); },
+            [&](const ApplyOrder& o) { return applyOrder(db, copy, o.plan); },
             [&](const AddFavourite& o) {
                 return addFavourite(db, copy, o.group, o.kind, o.channel, o.position);
             },
@@ -75,6 +76,7 @@ std::string operationName(const EditOperation& operation) {
             [](const DeleteSatellite&) { return "Delete Satellite"; },
             [](const MoveChannel&) { return "Move Channel"; },
             [](const ReorderChannels&) { return "Keep This Order"; },
+            [](const ApplyOrder&) { return "Apply Order"; },
             [](const AddFavourite&) { return "Add Favourite"; },
             [](const RemoveFavourite&) { return "Remove Favourite"; },
             [](const MoveFavourite&) { return "Move Favourite"; },

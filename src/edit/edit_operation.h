@@ -29,6 +29,7 @@ struct DeleteTransponder { std::size_t transponder; };
 struct DeleteSatellite { std::size_t satellite; };
 struct MoveChannel { ChannelKind kind; std::size_t from; std::size_t to; };
 struct ReorderChannels { ChannelKind kind; std::vector<std::size_t> order; };
+struct ApplyOrder { ChannelOrderPlan plan; };
 struct AddFavourite {
     std::size_t group;
     ChannelKind kind;
@@ -48,8 +49,9 @@ struct ClearFavouriteGroup { std::size_t group; ChannelKind kind; };
 using EditOperation =
     std::variant<SetSatelliteFields, SetTransponderFields, SetChannelFields, SetChannelLock,
                  InsertChannel, InsertTransponder, InsertSatellite, DeleteChannel,
-                 DeleteTransponder, DeleteSatellite, MoveChannel, ReorderChannels, AddFavourite,
-                 RemoveFavourite, MoveFavourite, RenameFavouriteGroup, ClearFavouriteGroup>;
+                 DeleteTransponder, DeleteSatellite, MoveChannel, ReorderChannels, ApplyOrder,
+                 AddFavourite, RemoveFavourite, MoveFavourite, RenameFavouriteGroup,
+                 ClearFavouriteGroup>;
 
 EditResult applyOperation(ChannelDatabase& db, TableCopy copy, const EditOperation& operation);
 

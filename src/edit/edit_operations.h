@@ -15,10 +15,13 @@
 //   stored beyond a table's capacity.
 #pragma once
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "database/channel_database.h"
@@ -85,6 +88,35 @@ EditResult moveChannel(ChannelDatabase& db, TableCopy copy, ChannelKind kind, st
 // row below the count exactly once. Favourite entries follow their channels.
 EditResult reorderChannels(ChannelDatabase& db, TableCopy copy, ChannelKind kind,
                            const std::vector<std::size_t>& order);
+
+// ----- Another list's order ----------------------------------------------
+// What applying another list's order does to one list. Channels are named by
+// their index before the step.
+struct ListOrderPlan {
+    ChannelKind kind = ChannelKind::Tv;
+    std::vector<std::size_t> order;                           // as reorderChannels takes it
+    std::vector<std::pair<std::size_t, std::uint8_t>> locks;  // channel, its new locked byte
+    std::vector<std::pair<std::size_t, std::array<char, kChannelNameSize>>> names;
+};
+// A favourite group as it is to be: its name and its members by channel
+// index before the step, in order.
+struct GroupPlan {
+    std::array<char, kGroupNameSize> name{};
+    std::vector<std::size_t> tv;
+    std::vector<std::size_t> radio;
+};
+struct ChannelOrderPlan {
+    std::vector<ListOrderPlan> lists;  // lists not named keep their order
+    // When given, these become the file's groups, all of them: the groups
+    // the file had are replaced, their count included.
+    std::optional<std::vector<GroupPlan>> groups;
+};
+// Reorders the lists of the plan, stores their locks and names, then
+// replaces the favourite groups when the plan has them. Favourite entries
+// follow their channels. Refused, with nothing changed, when a list is named
+// twice, an order does not name every channel once, a channel index is
+// outside its list, or the groups exceed their tables.
+EditResult applyOrder(ChannelDatabase& db, TableCopy copy, const ChannelOrderPlan& plan);
 
 // ----- Favourite groups ---------------------------------------------------
 // Groups are 0-based here (the window and the command line show them from 1).

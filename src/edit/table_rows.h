@@ -69,6 +69,22 @@ inline std::vector<std::size_t> shiftsAfterRemoval(const std::vector<bool>& remo
     return below;
 }
 
+// Where each row goes when row i of a list of `n` becomes the row that stood
+// at order[i]: new_row[old]. Empty when `order` does not name every row
+// below `n` exactly once.
+inline std::vector<std::uint16_t> newRowsOf(const std::vector<std::size_t>& order, std::size_t n) {
+    if (order.size() != n) return {};
+    std::vector<std::uint16_t> new_row(n, 0);
+    std::vector<bool> seen(n, false);
+    for (std::size_t row = 0; row < n; ++row) {
+        const std::size_t old = order[row];
+        if (old >= n || seen[old]) return {};
+        seen[old] = true;
+        new_row[old] = static_cast<std::uint16_t>(row);
+    }
+    return new_row;
+}
+
 inline DualTable<std::uint16_t>& membersOf(ChannelDatabase& db, ChannelKind kind) {
     return kind == ChannelKind::Tv ? db.favourites.tv_members : db.favourites.radio_members;
 }

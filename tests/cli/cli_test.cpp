@@ -7,6 +7,7 @@
 
 #include "cli/cli_runner.h"
 #include "database/channel_file.h"
+#include "database/field_format.h"
 
 namespace zoedit::testing {
 namespace {
@@ -165,7 +166,9 @@ TEST_F(Cli, ExportCsvShowsTheListColumnsWithQuoting) {
     std::istringstream lines(csv.out);
     std::string header, row;
     std::getline(lines, header);
-    EXPECT_EQ(header, "Number,Channel Name,Transponder,Satellite Name");
+    // The list's columns, then the identity a CSV reference of apply-order needs.
+    EXPECT_EQ(header,
+              "Number,Channel Name,Transponder,Satellite Name,Service ID,Satellite Position");
     std::getline(lines, row);
     EXPECT_THAT(row, StartsWith("0001,\"A \"\"B\"\", C\","));
     EXPECT_THAT(row, ::testing::MatchesRegex(R"(.*,[0-9]+ [HV] [0-9]+ (AUTO|[1-7]/[2-8]),.+)"));
@@ -183,9 +186,11 @@ TEST_F(Cli, ExportCsvShowsTheListColumnsWithQuoting) {
         ASSERT_EQ(rows.size(), records.size()) << list;
         for (std::size_t i = 0; i < rows.size(); ++i) {
             SCOPED_TRACE(std::string(list) + " row " + std::to_string(i));
-            ASSERT_EQ(rows[i].size(), 4u);
+            ASSERT_EQ(rows[i].size(), 6u);
             EXPECT_EQ(number(rows[i][0]), static_cast<int>(i + 1));
             const TransponderRecord& tp = db.transponders.primary[records[i].transponder_index];
+            EXPECT_EQ(std::stoi(rows[i][4], nullptr, 16), records[i].service_id);
+            EXPECT_EQ(rows[i][5], positionText(db.satellites.primary[tp.satellite_index].position));
             std::istringstream column(rows[i][2]);
             int frequency = 0, symbol_rate = 0;
             std::string polarisation;

@@ -1,0 +1,141 @@
+// zoedit-cli apply-order REF IN OUT: the order (and, when asked, the names,
+// locks and favourite groups) of a reference applied to IN as the editor's
+// one "Apply Order" step, saved to OUT as the editor saves. REF is a channel
+// file or the CSV of one list. Nothing is written when REF or IN is refused.
+#include <cctype>
+#include <iostream>
+#include <map>
+#include <memory>
+
+#include "cli/cli_support.h"
+#include "cli/command_registry.h"
+#include "database/channel_file.h"
+#include "database/field_format.h"
+#include "order/apply_order.h"
+#include "order/csv_reference.h"
+
+namespace zoedit::cli {
+namespace {
+
+struct ApplyOrderCliOptions {
+    std::string ref;
+    std::string in;
+    std::string out;
+    std::optional<ChannelKind> list;
+    bool names = false;
+    bool locks = false;
+    bool favourites = false;
+    order::UnmatchedPlace unmatched = order::UnmatchedPlace::Last;
+    CodePage page = CodePage::Windows1256;
+};
+
+bool isChannelFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    if (bytes.size() >= 4 && bytes[0] == 0x55 && bytes[1] == 0xAA && bytes[2] == 0x55 &&
+        bytes[3] == 0xAA)
+        return true;
+    const auto dot = path.rfind('.');
+    std::string extension = dot == std::string::npos ? "" : path.substr(dot);
+    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return extension == ".bin" || extension == ".sgn";
+}
+
+std::optional<order::OrderReference> loadReference(const ApplyOrderCliOptions& options) {
+    std::string error;
+    const auto bytes = readWholeFile(options.ref, error);
+    if (!bytes) {
+        fail("cannot read " + options.ref + ": " + error);
+        return std::nullopt;
+    }
+    if (isChannelFile(options.ref, *bytes)) {
+        const auto file = loadForCommand(options.ref);
+        if (!file) return std::nullopt;
+        return order::referenceFromDatabase(*file->db);
+    }
+    const std::string_view text(reinterpret_cast<const char*>(bytes->data()), bytes->size());
+    order::CsvReference csv =
+        order::readCsvReference(text, options.list.value_or(ChannelKind::Tv), options.page);
+    if (!csv.reference) {
+        fail(options.ref + ": " + csv.message());
+        return std::nullopt;
+    }
+    return std::move(csv.reference);
+}
+
+void printList(ChannelKind kind, const order::ListMatch& match,
+               const order::OrderReference& reference, const ApplyOrderCliOptions& options) {
+    const char* word = kind == ChannelKind::Tv ? "TV" : "radio";
+    std::cout << word << ": " << match.by_identity << " by identity, " << match.by_name
+              << " by name, " << match.unmatched << " unmatched ("
+              << (options.unmatched == order::UnmatchedPlace::Last ? "placed last" : "placed first")
+              << "); " << match.missing.size() << " reference channels missing\n";
+    const auto& rows = *reference.list(kind);
+    for (std::size_t i : match.missing)
+        std::cout << "missing " << word << ' ' << channelNumberText(i + 1) << ' '
+                  << toUtf8(rows[i].name, options.page) << '\n';
+}
+
+void run(const ApplyOrderCliOptions& options) {
+    const auto reference = loadReference(options);
+    if (!reference) return;
+    const auto file = loadForCommand(options.in);
+    if (!file) return;
+    ChannelDatabase& db = *file->db;
+
+    order::ApplyOrderOptions apply;
+    if (options.list) apply.lists = {*options.list};
+    apply.names = options.names;
+    apply.locks = options.locks;
+    apply.favourites = options.favourites;
+    apply.unmatched = options.unmatched;
+    apply.page = options.page;
+    edit::EditHistory history;
+    const order::AppliedOrder applied = order::applyOrder(db, history, *reference, apply);
+    if (!applied.result.ok()) {
+        fail(applied.result.message);
+        return;
+    }
+    for (ChannelKind kind : {ChannelKind::Tv, ChannelKind::Radio}) {
+        const bool applied_to = apply.lists.empty() || apply.lists.front() == kind;
+        if (applied_to && applied.match.list(kind))
+            printList(kind, *applied.match.list(kind), *reference, options);
+    }
+    if (options.favourites)
+        std::cout << "favourite groups: " << db.favouriteGroupCount() << ", with "
+                  << db.favourites.tv_members.count << " TV and "
+                  << db.favourites.radio_members.count << " radio entries\n";
+    saveAsEditorDoes(options.out, db);
+}
+
+void addApplyOrderCommand(CLI::App& app) {
+    auto options = std::make_shared<ApplyOrderCliOptions>();
+    auto* cmd = app.add_subcommand(
+        "apply-order", "Give a channel file the order of another list (a channel file or a CSV)");
+    cmd->add_option("REF", options->ref,
+                    "Reference: a channel file, or the CSV of one list as export writes it")
+        ->required();
+    cmd->add_option("IN", options->in, "Channel file to reorder")->required();
+    cmd->add_option("OUT", options->out, "Where to save it (may be IN)")->required();
+    const std::map<std::string, ChannelKind> lists = {{"tv", ChannelKind::Tv},
+                                                      {"radio", ChannelKind::Radio}};
+    cmd->add_option("--list", options->list,
+                    "The one list to reorder (a CSV is this list; default tv for a CSV, both "
+                    "lists for a channel file)")
+        ->transform(CLI::CheckedTransformer(lists));
+    cmd->add_flag("--names", options->names, "Matched channels take the reference's names");
+    cmd->add_flag("--locks", options->locks,
+                  "Matched channels take the reference's locks (channel file only)");
+    cmd->add_flag("--favourites", options->favourites,
+                  "The favourite groups become the reference's (channel file only)");
+    const std::map<std::string, order::UnmatchedPlace> places = {
+        {"last", order::UnmatchedPlace::Last}, {"first", order::UnmatchedPlace::First}};
+    cmd->add_option("--unmatched", options->unmatched,
+                    "Where channels without a partner go: last (default) or first")
+        ->transform(CLI::CheckedTransformer(places));
+    addCodePageOption(*cmd, options->page);
+    cmd->callback([options] { run(*options); });
+}
+
+const bool registered = registerCommand(&addApplyOrderCommand);
+
+}  // namespace
+}  // namespace zoedit::cli
