@@ -136,6 +136,15 @@ void ListModel::setColumnWidth(int index, int width) {
 }
 
 void ListModel::setRows(std::vector<ui::ListRow> rows) {
+    // The same number of rows again (the lists are refilled after every
+    // change): the texts change in place, so the selection and the scroll
+    // position stay where the user left them.
+    if (!m_resetPending && !m_rows.empty() && rows.size() == m_rows.size()) {
+        m_rows.assign(std::make_move_iterator(rows.begin()), std::make_move_iterator(rows.end()));
+        m_dropRow = -1;
+        emit dataChanged(index(0, 0), index(size() - 1, columnCount() - 1));
+        return;
+    }
     beginBatch();
     m_rows.assign(std::make_move_iterator(rows.begin()), std::make_move_iterator(rows.end()));
     m_dropRow = -1;

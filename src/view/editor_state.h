@@ -30,7 +30,7 @@ struct NoPendingChange {
 // Save, which inserts the new records with the page's values as one step;
 // Cancel leaves nothing behind.
 struct NewRecordPending {
-    Page page = Page::Channel;  // the page New ran on
+    Page page = Page::Channel;           // the page New ran on
     ChannelKind kind = ChannelKind::Tv;  // the list that gets the new channel
     ChannelIndex channel;                // where the new channel goes
     std::size_t transponder = 0;         // the transponder page's new transponder
@@ -49,8 +49,7 @@ struct DragInProgress {
     ChannelKind kind = ChannelKind::Tv;
     bool operator==(const DragInProgress&) const = default;
 };
-using PendingChange =
-    std::variant<NoPendingChange, NewRecordPending, CutPending, DragInProgress>;
+using PendingChange = std::variant<NoPendingChange, NewRecordPending, CutPending, DragInProgress>;
 
 // Flags and counters are plain ints, 0 or 1 for flags, as the other parts of
 // the view read and set them.
@@ -62,11 +61,11 @@ struct EditorState {
     Row m_nSelectedTvRow;
     Row m_nSelectedRadioRow;
 
-    int m_bEditing = 0;     // Edit pressed since the file was loaded
-    int m_bSaved = 0;       // a save has been made since the view was created
+    int m_bEditing = 0;       // Edit pressed since the file was loaded
+    int m_bSaved = 0;         // a save has been made since the view was created
     PendingChange m_pending;  // New, sort, cut or drag under way, or nothing
     int m_bLoaded = 0;        // a channel file has been loaded
-    int m_bModified = 0;    // the user changed data since the last load or save
+    int m_bModified = 0;      // the user changed data since the last load or save
 
     // Which of the two lists is on show (the TV and radio switches).
     ActiveList m_shownList = ActiveList::Tv;

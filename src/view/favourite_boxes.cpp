@@ -99,8 +99,8 @@ std::optional<FavouriteChange> FavouriteBoxes::onClick(int k, ChannelKind kind,
         // other means since) appends.
         std::size_t position = size + 1;
         if (box.remembered && box.remembered_position >= 1)
-            position = std::min<std::size_t>(static_cast<std::size_t>(box.remembered_position),
-                                             size + 1);
+            position =
+                std::min<std::size_t>(static_cast<std::size_t>(box.remembered_position), size + 1);
         change.action = FavouriteChange::Action::Add;
         change.position = position;
         ++box.working_count;

@@ -22,11 +22,19 @@ bool CHistoryBinding::idle() const {
     return s.m_bLoaded && !s.hasPendingChange() && !m_view.isSorted();
 }
 
-bool CHistoryBinding::canUndo() const { return idle() && m_history.canUndo(); }
-bool CHistoryBinding::canRedo() const { return idle() && m_history.canRedo(); }
+bool CHistoryBinding::canUndo() const {
+    return idle() && m_history.canUndo();
+}
+bool CHistoryBinding::canRedo() const {
+    return idle() && m_history.canRedo();
+}
 
-std::string CHistoryBinding::undoText() const { return menuText(kUndo, m_history.undoName()); }
-std::string CHistoryBinding::redoText() const { return menuText(kRedo, m_history.redoName()); }
+std::string CHistoryBinding::undoText() const {
+    return menuText(kUndo, m_history.undoName());
+}
+std::string CHistoryBinding::redoText() const {
+    return menuText(kRedo, m_history.redoName());
+}
 
 edit::EditResult CHistoryBinding::apply(const edit::EditOperation& operation,
                                         std::optional<edit::RowSelection> after) {

@@ -201,7 +201,7 @@ void CListOperations::LeaveSortedOrder() {
 void CListOperations::OnKeepOrder() {
     EditorState& state = m_view.state();
     const auto active = m_view.selectedChannel();
-    const ChannelKind kind = active ? active->kind
+    const ChannelKind kind = active                                   ? active->kind
                              : state.m_shownList == ActiveList::Radio ? ChannelKind::Radio
                                                                       : ChannelKind::Tv;
     RowMap& map = m_view.rows(kind);

@@ -19,7 +19,7 @@ using namespace ui::form;
 
 namespace {
 
-constexpr char kPlaceholderName[] = "<inseted>";           // channel and transponder pages
+constexpr char kPlaceholderName[] = "<inseted>";            // channel and transponder pages
 constexpr char kSatellitePlaceholderName[] = "<inserted>";  // satellite page
 constexpr char kSaveStepName[] = "Edit Record";
 
@@ -72,8 +72,8 @@ std::vector<edit::EditOperation> CZoEditView::PageCommit() const {
 
 // The new records of a pending New with the page's values; the new
 // channel's index comes back in `landed`.
-std::vector<edit::EditOperation> CZoEditView::PendingNewOperations(
-    const NewRecordPending& pending, ChannelIndex& landed) const {
+std::vector<edit::EditOperation> CZoEditView::PendingNewOperations(const NewRecordPending& pending,
+                                                                   ChannelIndex& landed) const {
     std::vector<edit::EditOperation> operations;
     const ChannelKind kind = pending.kind;
     const std::size_t p = pending.channel.value;
@@ -93,18 +93,18 @@ std::vector<edit::EditOperation> CZoEditView::PendingNewOperations(
             const std::size_t t = pending.transponder;
             operations.push_back(edit::InsertTransponder{t, kind, p});
             operations.push_back(edit::SetTransponderFields{
-                t, committedTransponder(m_db.transponders.primary[t], m_values, polarisation,
-                                        fec)});
+                t,
+                committedTransponder(m_db.transponders.primary[t], m_values, polarisation, fec)});
             ChannelRecord channel = committedChannel(channels.primary[p], m_values, m_codePage);
             channel.transponder_index = static_cast<std::uint16_t>(t);
             operations.push_back(edit::SetChannelFields{kind, p, channel});
             break;
         }
         case Page::Satellite:
-            operations.push_back(edit::InsertSatellite{
-                kind, committedSatellite({}, m_values, m_codePage),
-                committedTransponder({}, m_values, polarisation, fec),
-                committedChannel({}, m_values, m_codePage)});
+            operations.push_back(
+                edit::InsertSatellite{kind, committedSatellite({}, m_values, m_codePage),
+                                      committedTransponder({}, m_values, polarisation, fec),
+                                      committedChannel({}, m_values, m_codePage)});
             landed = ChannelIndex(channels.count);
             break;
     }
@@ -150,7 +150,8 @@ bool CZoEditView::Save() {
     int band_transponder = -1;
     if (kind && landed && written->channels(*kind).contains(landed->value))
         band_transponder = written->channels(*kind).primary[landed->value].transponder_index;
-    const SaveResult result = saveChannelFile(m_values.path, *written, SaveFolding{}, band_transponder);
+    const SaveResult result =
+        saveChannelFile(m_values.path, *written, SaveFolding{}, band_transponder);
     if (!result.ok) {
         messageBox(result.message);
         return false;
@@ -158,8 +159,9 @@ bool CZoEditView::Save() {
 
     // Written: the same step on the tables, then the values the file settled.
     edit::RowSelection after = rowSelection();
-    if (kind && landed) (*kind == ChannelKind::Tv ? after.tv_row : after.radio_row) =
-        static_cast<int>(landed->value);
+    if (kind && landed)
+        (*kind == ChannelKind::Tv ? after.tv_row : after.radio_row) =
+            static_cast<int>(landed->value);
     if (!operations.empty()) m_history.apply(m_db, operations, step_name, rowSelection(), after);
     m_db = std::move(*written);
     m_history.markSaved();
@@ -277,7 +279,8 @@ void CZoEditView::OnFavouriteClicked(int k) {
     const auto channel = selectedChannel();
     const ChannelKind kind = channel ? channel->kind : ChannelKind::Tv;
     const auto change = m_favouriteBoxes.onClick(
-        k, kind, channel ? std::optional<int>(static_cast<int>(channel->index.value)) : std::nullopt);
+        k, kind,
+        channel ? std::optional<int>(static_cast<int>(channel->index.value)) : std::nullopt);
     if (!channel) messageBox(messages::kNoChannelSelected);
     if (!change) return;
     const edit::EditOperation operation =

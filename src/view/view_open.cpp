@@ -104,7 +104,8 @@ void CZoEditView::LoadPath(const std::string& path) {
     FillList(ChannelKind::Tv);
     FillList(ChannelKind::Radio);
     ShowList(ChannelKind::Tv);
-    for (ui::ControlId id : {IDC_TV_SWITCH, IDC_RADIO_SWITCH, IDC_SEARCH}) form.setEnabled(id, true);
+    for (ui::ControlId id : {IDC_TV_SWITCH, IDC_RADIO_SWITCH, IDC_SEARCH})
+        form.setEnabled(id, true);
     applyButtonTable(form, ButtonEvent::FileLoaded);
     m_state.m_bLoaded = 1;
     m_state.m_bEditing = 0;
@@ -123,6 +124,5 @@ void CZoEditView::ClearChannelFlags() {
     m_listOps.LeaveSortedOrder();
     ListChangeDone();
 }
-
 
 }  // namespace zoedit

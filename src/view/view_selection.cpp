@@ -26,7 +26,8 @@ std::optional<ChannelRef> CZoEditView::selectedChannel() const {
 std::optional<std::size_t> CZoEditView::currentTransponder() const {
     const auto channel = selectedChannel();
     if (!channel) return std::nullopt;
-    const std::size_t t = m_db.channels(channel->kind).primary[channel->index.value].transponder_index;
+    const std::size_t t =
+        m_db.channels(channel->kind).primary[channel->index.value].transponder_index;
     if (!m_db.transponders.contains(t)) return std::nullopt;
     return t;
 }
@@ -124,10 +125,9 @@ void CZoEditView::ShowSatellite(std::optional<std::size_t> satellite) {
 // No channel is selected (an empty list, a click below the rows): the pages
 // show no record, so that nothing they show can be saved into another one.
 void CZoEditView::ShowNoChannel() {
-    for (std::string* text :
-         {&m_values.channel_name, &m_values.transponder_number, &m_values.service_id,
-          &m_values.code_pid, &m_values.video_pid, &m_values.audio_pid, &m_values.fourth_pid,
-          &m_values.channel_number})
+    for (std::string* text : {&m_values.channel_name, &m_values.transponder_number,
+                              &m_values.service_id, &m_values.code_pid, &m_values.video_pid,
+                              &m_values.audio_pid, &m_values.fourth_pid, &m_values.channel_number})
         text->clear();
     m_values.pid_mode = 0;
     m_values.scrambled = 0;

@@ -247,8 +247,8 @@ void CZoEditView::RedisplayNames(CodePage previous) {
     // stores the bytes the user saw rather than a misreading of them.
     const bool keep_typing = m_state.m_bEditing && UpdateDataFromForm();
     if (keep_typing) {
-        for (std::string* name : {&m_values.channel_name, &m_values.satellite_name,
-                                  &m_values.satellite_banner})
+        for (std::string* name :
+             {&m_values.channel_name, &m_values.satellite_name, &m_values.satellite_banner})
             *name = toUtf8(fromUtf8(*name, previous), m_codePage);
         UpdateDataToForm();
     }

@@ -177,6 +177,8 @@ public:
     void answerMessage(ui::MessageAnswer answer) { message_answers_.push_back(answer); }
     void answerFile(std::optional<std::string> path) { file_answers_.push_back(std::move(path)); }
     void scriptModal(ModalScript script) { modal_scripts_.push_back(std::move(script)); }
+    // Drops the scripted message answers no box used.
+    void clearAnswers() { message_answers_.clear(); }
     // Runs while each message box is up, as the event loop would run timers.
     std::function<void(const ui::MessageBoxRequest&)> while_box_shown;
     // Lists of the dialog's form, by identifier.
