@@ -171,6 +171,50 @@ TEST_F(RowsAndChannels, ARefusedOpenKeepsTheSortedRowsTrue) {
     EXPECT_EQ(view->database().tv.primary[shown].service_id, 0xabc);
 }
 
+// Delete on the transponder and satellite pages takes the records the pages
+// show, with a selected row, a transponder and a satellite of three
+// different indexes.
+TEST_F(RowsAndChannels, DeleteOnTheRecordPagesTakesTheShownTransponderAndSatellite) {
+    testing::DatabaseShape shape;
+    shape.satellites = 4;
+    shape.transponders = 8;
+    shape.tv = 12;
+    ChannelDatabase db = testing::buildDatabase(shape);
+    ChannelRecord channel = db.tv.primary[5];
+    channel.transponder_index = 3;
+    put(db.tv, 5, channel);
+    TransponderRecord transponder = db.transponders.primary[3];
+    transponder.satellite_index = 1;
+    put(db.transponders, 3, transponder);
+    for (Page page : {Page::Transponder, Page::Satellite}) {
+        openAndEdit(db);
+        select(ChannelKind::Tv, 5);
+        const auto t = view->currentTransponder();
+        const auto s = view->currentSatellite();
+        ASSERT_EQ(t, 3u);
+        ASSERT_EQ(s, 1u);
+        const std::string frequency = text(IDC_FREQUENCY);
+        const std::string satellite = text(IDC_SATELLITE_NAME);
+        const TransponderRecord gone_transponder = view->database().transponders.primary[*t];
+        view->OnTabSelChange(static_cast<int>(page));
+        fake.dialogs.answerMessage(ui::MessageAnswer::Yes);
+        view->onCommand(IDC_DELETE);
+        if (page == Page::Transponder) {
+            for (const TransponderRecord& tp : view->database().transponders.records())
+                EXPECT_FALSE(tp.frequency == gone_transponder.frequency &&
+                             tp.satellite_index == gone_transponder.satellite_index &&
+                             tp.symbol_rate == gone_transponder.symbol_rate)
+                    << "transponder " << frequency << " is still there";
+        } else {
+            for (const SatelliteRecord& sat : view->database().satellites.records())
+                EXPECT_NE(toUtf8(nameBytes(sat.name), view->codePage()), satellite);
+        }
+        expectListsShowTheRecords();
+        view->OnTabSelChange(0);
+        view->onCommand(IDC_CANCEL);
+    }
+}
+
 TEST_F(RowsAndChannels, EndOfDataLeavesNoRecordOnThePagesToSaveInto) {
     testing::DatabaseShape shape;
     shape.satellites = 2;
