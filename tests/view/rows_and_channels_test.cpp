@@ -3,6 +3,7 @@
 // page switch. Scenario tests first, then a long random run of user actions
 // that checks after each one that the lists, the pages and the saved file
 // all tell the same story.
+#include <cstdlib>
 #include <filesystem>
 #include <random>
 
@@ -453,9 +454,12 @@ protected:
     }
 };
 
+// ZOEDIT_LONG_RUN=N runs N seeds of 5000 actions each instead (by hand).
 TEST_F(RowsAndChannelsRun, ListsPagesAndFileAgreeAfterEveryAction) {
-    for (std::uint32_t seed : {1u, 2u, 3u, 4u}) {
-        run(seed, 400);
+    const char* long_run = std::getenv("ZOEDIT_LONG_RUN");
+    const std::uint32_t seeds = long_run ? static_cast<std::uint32_t>(std::atoi(long_run)) : 4u;
+    for (std::uint32_t seed = 1; seed <= seeds; ++seed) {
+        run(seed, long_run ? 5000 : 400);
         if (HasFailure()) return;
     }
 }
