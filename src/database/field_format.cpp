@@ -119,6 +119,77 @@ std::uint16_t readDecimalText(std::string_view text) {
     return static_cast<std::uint16_t>(value);
 }
 
+namespace {
+
+std::string_view trimmed(std::string_view text) {
+    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+// Digits only, in `base`, without overflowing 32 bits.
+std::optional<std::uint32_t> wholeNumber(std::string_view digits, int base) {
+    if (digits.empty() || digits.size() > 8) return std::nullopt;
+    std::uint32_t value = 0;
+    for (char c : digits) {
+        const int d = hexDigit(c);
+        if (d < 0 || d >= base) return std::nullopt;
+        value = value * static_cast<std::uint32_t>(base) + static_cast<std::uint32_t>(d);
+    }
+    return value;
+}
+
+}  // namespace
+
+std::optional<std::uint16_t> parseDecimalField(std::string_view text, std::uint16_t low,
+                                               std::uint16_t high) {
+    const auto value = wholeNumber(trimmed(text), 10);
+    if (!value || *value < low || *value > high) return std::nullopt;
+    return static_cast<std::uint16_t>(*value);
+}
+
+std::optional<std::uint16_t> parseHexField(std::string_view text, std::uint16_t high) {
+    std::string_view digits = trimmed(text);
+    if (digits.size() > 2 && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X'))
+        digits.remove_prefix(2);
+    const auto value = wholeNumber(digits, 16);
+    if (!value || *value > high) return std::nullopt;
+    return static_cast<std::uint16_t>(*value);
+}
+
+std::optional<std::uint16_t> parsePositionField(std::string_view text) {
+    std::string_view number = trimmed(text);
+    bool west = false;
+    if (!number.empty() && (number.back() == 'E' || number.back() == 'e' ||
+                            number.back() == 'W' || number.back() == 'w')) {
+        west = number.back() == 'W' || number.back() == 'w';
+        number = trimmed(number.substr(0, number.size() - 1));
+    }
+    if (number.empty()) return std::nullopt;
+    std::string_view whole = number;
+    std::string_view tenth;
+    if (const auto dot = number.find('.'); dot != std::string_view::npos) {
+        whole = number.substr(0, dot);
+        tenth = number.substr(dot + 1);
+        if (tenth.size() > 1 || (whole.empty() && tenth.empty())) return std::nullopt;
+    }
+    std::uint32_t tenths = 0;
+    if (!whole.empty()) {
+        const auto degrees = wholeNumber(whole, 10);
+        if (!degrees || *degrees > 180) return std::nullopt;
+        tenths = *degrees * 10;
+    }
+    if (!tenth.empty()) {
+        const auto d = wholeNumber(tenth, 10);
+        if (!d) return std::nullopt;
+        tenths += *d;
+    }
+    if (tenths > 1800) return std::nullopt;
+    // West counts back from the full circle; 0.0W is 0.0E.
+    if (west && tenths != 0) tenths = 3600 - tenths;
+    return static_cast<std::uint16_t>(tenths);
+}
+
 std::string polarisationLetter(std::uint8_t polarisation) {
     if (polarisation == 0) return "H";
     if (polarisation == 1) return "V";

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -23,6 +24,18 @@ std::string hex4Text(std::uint16_t value);             // "%.4x"
 std::uint16_t readHexText(std::string_view text);      // base 16, optional 0x, cut to 16 bits
 std::string decimalText(int value);                    // "%d"
 std::uint16_t readDecimalText(std::string_view text);  // signed decimal, cut to 16 bits
+
+// Typed values, read strictly: the whole text (blanks around it aside) must
+// be the number, within its range; anything else is nothing, so that a value
+// is never stored as something the user did not type.
+// A decimal number from `low` to `high`.
+std::optional<std::uint16_t> parseDecimalField(std::string_view text, std::uint16_t low,
+                                               std::uint16_t high);
+// A hex number (optional 0x) from 0 to `high`.
+std::optional<std::uint16_t> parseHexField(std::string_view text, std::uint16_t high);
+// A position from 0.0 to 180.0 degrees, east unless followed by W (either
+// letter case), with at most one decimal: "019.2E", "5W", "180".
+std::optional<std::uint16_t> parsePositionField(std::string_view text);
 
 std::string polarisationLetter(std::uint8_t polarisation);  // "H" for 0, "V" for 1, else ""
 std::string polarisationName(std::uint8_t polarisation);    // "Vertical" if non-zero

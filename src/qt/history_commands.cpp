@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTextDocument>
 #include <QTextEdit>
 
 #include "qt/main_frame.h"
@@ -45,7 +46,20 @@ struct FocusedText {
         if (text) text->redo();
         if (plain) plain->redo();
     }
+    bool canUndo() const {
+        return (line && line->isUndoAvailable()) ||
+               (text && text->document()->isUndoAvailable()) ||
+               (plain && plain->document()->isUndoAvailable());
+    }
+    bool canRedo() const {
+        return (line && line->isRedoAvailable()) ||
+               (text && text->document()->isRedoAvailable()) ||
+               (plain && plain->document()->isRedoAvailable());
+    }
 };
+
+constexpr char kUndoTyping[] = "Undo Typing";
+constexpr char kRedoTyping[] = "Redo Typing";
 
 }  // namespace
 
@@ -63,11 +77,17 @@ bool HistoryCommands::handle(int command) {
 std::optional<bool> HistoryCommands::enabled(int command) {
     if (command != ID_EDIT_UNDO && command != ID_EDIT_REDO) return std::nullopt;
     const bool undo = command == ID_EDIT_UNDO;
+    // With a writable field focused the keys act on the field, and so the
+    // menu says and does the same.
+    const FocusedText focused = FocusedText::find();
     if (QAction* action = m_frame.commandAction(command)) {
-        const std::string text = undo ? m_binding.undoText() : m_binding.redoText();
+        const std::string text = focused.any() ? (undo ? kUndoTyping : kRedoTyping)
+                                 : undo        ? m_binding.undoText()
+                                               : m_binding.redoText();
         action->setText(QString::fromStdString(text) +
                         (undo ? QStringLiteral("\tCtrl+Z") : QStringLiteral("\tCtrl+Y")));
     }
+    if (focused.any()) return undo ? focused.canUndo() : focused.canRedo();
     return undo ? m_binding.canUndo() : m_binding.canRedo();
 }
 

@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 
-#include "app/close_prompt.h"
 #include "app/command_table.h"
 #include "qt/code_page_setting.h"
 #include "qt/editor_dialogs.h"
@@ -57,10 +56,8 @@ ZoEditWindow::ZoEditWindow() {
         if (auto history = m_historyCommands->enabled(id)) return history;
         return m_view->isCommandEnabled(id);
     });
-    m_frame->setClosePrompt([this] {
-        return app::runClosePrompt(*m_dialogs, m_view->hasUnsavedEdits(),
-                                   [this] { return m_view->Save(); });
-    });
+    m_frame->setClosePrompt(
+        [this] { return m_view->QueryLeaveFile(CZoEditView::LeaveFile::Close); });
     m_poster->setHandler([this](const ui::Message& message) { onMessage(message); });
     connect(m_frame, &CMainFrame::codePageChosen, this,
             [this](int index) { setCodePage(codePageFromIndex(index)); });
@@ -103,9 +100,10 @@ void ZoEditWindow::onMessage(const ui::Message& message) {
 }
 
 void ZoEditWindow::setCodePage(CodePage page) {
-    storeCodePage(page);
-    m_frame->setCodePageIndex(codePageIndex(page));
-    m_view->setCodePage(page);
+    // The user may stay with typing on the pages: the menu then shows the
+    // code page still in use.
+    if (m_view->setCodePage(page)) storeCodePage(page);
+    m_frame->setCodePageIndex(codePageIndex(m_view->codePage()));
 }
 
 }  // namespace zoedit::qt

@@ -126,6 +126,8 @@ struct FormValues {
     std::string polarisation;        // 1082
     std::string transponder_number;  // 1058
     std::string channel_number;      // 1105
+    int polarisation_index = -1;     // 1082's selection
+    int fec_index = -1;              // 1052's selection
     int locked = 0;                  // 1004
     int scrambled = 0;               // 1007
     int pid_mode = 0;                // 1106

@@ -84,12 +84,29 @@ void CZoEditView::UpdateDataToForm() {
     }
 }
 
+// The form as it is now; the values the program keeps (path, date) pass
+// through the controls like the rest.
+FormValues CZoEditView::readForm() const {
+    const ui::Form& form = m_platform.form;
+    FormValues now;
+    for (const TextBinding& b : kTexts) now.*b.value = form.text(b.id);
+    now.polarisation = form.text(IDC_POLARISATION);
+    now.polarisation_index = form.selectedIndex(IDC_POLARISATION);
+    now.fec_index = form.selectedIndex(IDC_FEC);
+    now.locked = form.isChecked(IDC_LOCKED) ? 1 : 0;
+    now.scrambled = form.isChecked(IDC_SCRAMBLED) ? 1 : 0;
+    now.transponder_number = form.text(IDC_TRANSPONDER_NUMBER);
+    now.channel_number = form.text(IDC_CHANNEL_NUMBER);
+    now.pid_mode = form.isChecked(IDC_PID_MODE) ? 1 : 0;
+    return now;
+}
+
 bool CZoEditView::UpdateDataFromForm() {
     ui::Form& form = m_platform.form;
+    FormValues now = readForm();
     for (const TextBinding& b : kTexts) {
-        std::string text = form.text(b.id);
         const int limit = limitOf(b.id);
-        if (limit > 0 && characterCount(text) > static_cast<std::size_t>(limit)) {
+        if (limit > 0 && characterCount(now.*b.value) > static_cast<std::size_t>(limit)) {
             std::string prompt = ui::kTextTooLongPrompt;
             prompt.replace(prompt.find("%d"), 2, std::to_string(limit));
             m_platform.dialogs.messageBox(
@@ -97,14 +114,8 @@ bool CZoEditView::UpdateDataFromForm() {
             form.setFocus(b.id);
             return false;
         }
-        m_values.*b.value = std::move(text);
     }
-    m_values.polarisation = form.text(IDC_POLARISATION);
-    m_values.locked = form.isChecked(IDC_LOCKED) ? 1 : 0;
-    m_values.scrambled = form.isChecked(IDC_SCRAMBLED) ? 1 : 0;
-    m_values.transponder_number = form.text(IDC_TRANSPONDER_NUMBER);
-    m_values.channel_number = form.text(IDC_CHANNEL_NUMBER);
-    m_values.pid_mode = form.isChecked(IDC_PID_MODE) ? 1 : 0;
+    m_values = std::move(now);
     for (int k = 0; k < kFavouriteBoxCount; ++k) {
         FavouriteBox& box = m_favouriteBoxes.boxes()[static_cast<std::size_t>(k)];
         box.checked = form.isChecked(IDC_FAVOURITE_CHECK[k]) ? 1 : 0;

@@ -46,13 +46,13 @@ edit::EditResult CHistoryBinding::apply(const edit::EditOperation& operation,
 }
 
 void CHistoryBinding::undo() {
-    if (!canUndo()) return;
+    if (!canUndo() || !m_view.ResolveTyping()) return;
     edit::RowSelection selection;
     if (m_history.undo(m_view.database(), selection).ok()) restore(selection);
 }
 
 void CHistoryBinding::redo() {
-    if (!canRedo()) return;
+    if (!canRedo() || !m_view.ResolveTyping()) return;
     edit::RowSelection selection;
     if (m_history.redo(m_view.database(), selection).ok()) restore(selection);
 }

@@ -93,8 +93,11 @@ void CListOperations::OnCut() {
 
 void CListOperations::OnPaste() {
     EditorState& state = m_view.state();
+    if (!state.m_bEditing || !state.isCutPending()) return;
+    // The paste shows the lists and pages anew.
+    if (!m_view.ResolveTyping()) return;
     const auto* cut = std::get_if<CutPending>(&state.m_pending);
-    if (!state.m_bEditing || !cut) return;
+    if (!cut) return;
     const auto target = selectedChannel();
     if (!target) return;
     if (target->kind != cut->kind) {

@@ -54,19 +54,16 @@ std::vector<edit::EditOperation> CZoEditView::PageCommit() const {
     std::vector<edit::EditOperation> operations;
     const auto channel = selectedChannel();
     if (!channel) return operations;
-    ui::Form& form = m_platform.form;
+    const PageCommitInput input{m_shown, m_values, m_codePage, Untouched::KeepsRecord};
     if (const auto s = currentSatellite())
-        operations.push_back(edit::SetSatelliteFields{
-            *s, committedSatellite(m_db.satellites.primary[*s], m_values, m_codePage)});
+        operations.push_back(
+            edit::SetSatelliteFields{*s, committedSatellite(m_db.satellites.primary[*s], input)});
     if (const auto t = currentTransponder())
         operations.push_back(edit::SetTransponderFields{
-            *t, committedTransponder(m_db.transponders.primary[*t], m_values,
-                                     form.selectedIndex(IDC_POLARISATION),
-                                     form.selectedIndex(IDC_FEC))});
+            *t, committedTransponder(m_db.transponders.primary[*t], input)});
     const std::size_t c = channel->index.value;
     operations.push_back(edit::SetChannelFields{
-        channel->kind, c,
-        committedChannel(m_db.channels(channel->kind).primary[c], m_values, m_codePage)});
+        channel->kind, c, committedChannel(m_db.channels(channel->kind).primary[c], input)});
     return operations;
 }
 
@@ -78,33 +75,30 @@ std::vector<edit::EditOperation> CZoEditView::PendingNewOperations(const NewReco
     const ChannelKind kind = pending.kind;
     const std::size_t p = pending.channel.value;
     const auto& channels = m_db.channels(kind);
-    ui::Form& form = m_platform.form;
-    const int polarisation = form.selectedIndex(IDC_POLARISATION);
-    const int fec = form.selectedIndex(IDC_FEC);
+    // Every entry stands for itself: New put the texts the new records start from.
+    const PageCommitInput input{m_shown, m_values, m_codePage, Untouched::ReadsText};
     landed = pending.channel;
     switch (pending.page) {
         case Page::Channel: {
             // The new channel keeps the transponder of the channel at its place.
-            operations.push_back(edit::InsertChannel{
-                kind, p, committedChannel(channels.primary[p], m_values, m_codePage)});
+            operations.push_back(
+                edit::InsertChannel{kind, p, committedChannel(channels.primary[p], input)});
             break;
         }
         case Page::Transponder: {
             const std::size_t t = pending.transponder;
             operations.push_back(edit::InsertTransponder{t, kind, p});
-            operations.push_back(edit::SetTransponderFields{
-                t,
-                committedTransponder(m_db.transponders.primary[t], m_values, polarisation, fec)});
-            ChannelRecord channel = committedChannel(channels.primary[p], m_values, m_codePage);
+            operations.push_back(
+                edit::SetTransponderFields{t, committedTransponder(m_db.transponders.primary[t], input)});
+            ChannelRecord channel = committedChannel(channels.primary[p], input);
             channel.transponder_index = static_cast<std::uint16_t>(t);
             operations.push_back(edit::SetChannelFields{kind, p, channel});
             break;
         }
         case Page::Satellite:
-            operations.push_back(
-                edit::InsertSatellite{kind, committedSatellite({}, m_values, m_codePage),
-                                      committedTransponder({}, m_values, polarisation, fec),
-                                      committedChannel({}, m_values, m_codePage)});
+            operations.push_back(edit::InsertSatellite{kind, committedSatellite({}, input),
+                                                       committedTransponder({}, input),
+                                                       committedChannel({}, input)});
             landed = ChannelIndex(channels.count);
             break;
     }
@@ -126,7 +120,9 @@ bool CZoEditView::Save() {
     std::string step_name = kSaveStepName;
     if (m_state.m_bEditing) {
         if (!UpdateDataFromForm()) return false;
-        if (const auto* pending = std::get_if<NewRecordPending>(&m_state.m_pending)) {
+        const auto* pending = std::get_if<NewRecordPending>(&m_state.m_pending);
+        if (RefuseUnfitValue(pending && pending->page == Page::Satellite)) return false;
+        if (pending) {
             ChannelIndex new_channel;
             operations = PendingNewOperations(*pending, new_channel);
             step_name = edit::operationName(operations.front());
@@ -247,6 +243,9 @@ void CZoEditView::OnNew() {
     }
     UpdateDataToForm();
     m_lock.showPicture(m_values.locked != 0, page == Page::Channel);
+    // The new records start from these texts; what the user types over them
+    // is checked on Save.
+    NoteShown();
 }
 
 void CZoEditView::OnDelete() {

@@ -16,6 +16,7 @@ inline constexpr char kDeleteMarkedQuestion[] = "Marked channels will be deleted
 inline constexpr char kPasteIntoOtherList[] =
     "The cut channel can only be pasted into the list it was cut from.";
 inline constexpr char kNoTransponder[] = "The selected channel's transponder is not in the file.";
+inline constexpr char kSaveRecordQuestion[] = "Save the changes to this record?";
 inline constexpr char kNothingToSave[] = "There is no channel file to save.";
 
 }  // namespace zoedit::messages

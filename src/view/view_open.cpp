@@ -19,7 +19,7 @@ std::string cannotOpenMessage(const std::string& path, const std::string& reason
 }  // namespace
 
 void CZoEditView::OnFileOpen() {
-    PrepareOpen();
+    if (!PrepareOpen()) return;
     ui::FileDialogRequest request;
     request.open = true;
     request.default_extension = "bin";
@@ -36,20 +36,17 @@ void CZoEditView::OnFileOpen() {
 }
 
 void CZoEditView::OpenPath(const std::string& path) {
-    PrepareOpen();
+    if (!PrepareOpen()) return;
     LoadPath(path);
 }
 
-// The save question and the reset that come before choosing the file.
-void CZoEditView::PrepareOpen() {
-    if (hasUnsavedEdits()) {
-        const auto answer =
-            m_platform.dialogs.messageBox({ui::kSaveChangesQuestion, ui::kQuestionCaption,
-                                           ui::MessageButtons::YesNo, ui::MessageIcon::Warning});
-        if (answer == ui::MessageAnswer::Yes) Save();
-    }
+// The save question and the reset that come before choosing the file. False
+// when the user stays with the file (Cancel, or a save that failed).
+bool CZoEditView::PrepareOpen() {
+    if (!QueryLeaveFile(LeaveFile::Open)) return false;
     m_state.m_bDownloadActive = 0;
     m_state.m_bUploadActive = 0;
+    return true;
 }
 
 void CZoEditView::LoadPath(const std::string& path) {

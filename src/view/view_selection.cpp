@@ -41,6 +41,18 @@ std::optional<std::size_t> CZoEditView::currentSatellite() const {
 }
 
 void CZoEditView::OnItemChanged(ChannelKind kind, Row row) {
+    // Rows passing under a drag are not a choice of the user's.
+    const bool leaves = row != m_state.selectedRowOf(kind) || activeKind() != kind;
+    if (leaves && !m_state.isDragging() && hasTyping()) {
+        // The channel the user chose; a save puts the lists back in file order.
+        const auto chosen = rows(kind).channelAt(row);
+        if (!ResolveTyping()) {
+            RestoreListSelection(kind, row);
+            return;
+        }
+        SelectRow(kind, chosen ? rows(kind).rowOf(*chosen).value_or(Row()) : Row());
+        return;
+    }
     // A row the list does not have selects nothing.
     m_state.selectedRowOf(kind) = rows(kind).channelAt(row) ? row : Row();
     m_state.m_activeList = listOfKind(kind);
@@ -60,6 +72,7 @@ void CZoEditView::ShowSelectedRecords() {
     ShowChannel(m_db.channels(channel->kind).primary[channel->index.value], channel->index);
     ShowTransponder(currentTransponder());
     ShowSatellite(currentSatellite());
+    NoteShown();
 }
 
 void CZoEditView::ShowChannel(const ChannelRecord& channel, ChannelIndex index) {
@@ -136,6 +149,7 @@ void CZoEditView::ShowNoChannel() {
     m_lock.showPicture(false, m_state.m_nCurrentPage == 0);
     ShowTransponder(std::nullopt);
     ShowSatellite(std::nullopt);
+    NoteShown();
 }
 
 }  // namespace zoedit

@@ -232,59 +232,22 @@ void CZoEditView::OnSearch() {
     if (const auto row = findChannelRow(*list, dialog.searchText())) SelectRow(kind, Row(*row));
 }
 
-void CZoEditView::setCodePage(CodePage page) {
-    if (page == m_codePage) return;
-    const CodePage previous = m_codePage;
+bool CZoEditView::setCodePage(CodePage page) {
+    if (page == m_codePage) return true;
+    // Typing is settled first: the names on the pages were typed in the
+    // code page they were shown in.
+    if (!ResolveTyping()) return false;
     m_codePage = page;
-    RedisplayNames(previous);
+    ShowRecords();
+    return true;
 }
 
-void CZoEditView::RedisplayNames(CodePage previous) {
-    if (!m_state.m_bLoaded) return;
-    // Outside edit mode the pages show the records again. In edit mode they
-    // may hold typing that Save has not committed: the names on them are
-    // carried into the new code page through their bytes, so that Save
-    // stores the bytes the user saw rather than a misreading of them.
-    const bool keep_typing = m_state.m_bEditing && UpdateDataFromForm();
-    if (keep_typing) {
-        for (std::string* name :
-             {&m_values.channel_name, &m_values.satellite_name, &m_values.satellite_banner})
-            *name = toUtf8(fromUtf8(*name, previous), m_codePage);
-        UpdateDataToForm();
-    }
-    ShowRecords(keep_typing ? PageRefresh::Keep : PageRefresh::Show);
-    if (keep_typing) {
-        // The satellite selector's caption follows the page's name.
-        m_platform.form.setText(IDC_SATELLITE_SELECTOR, m_values.satellite_name);
-    }
-}
-
-// Changes the user makes on the pages: typing while in edit mode, the drop
-// lists and check boxes, and the favourite boxes, which change the groups at
-// once even outside edit mode.
+// The favourite boxes change the groups at once, even outside edit mode.
+// Typing on the pages is measured against what they showed, not noted here.
 void CZoEditView::NoteUserChange(const ui::ControlEvent& event) {
     if (!m_state.m_bLoaded) return;
-    bool favourite_box = false;
-    for (ui::ControlId id : IDC_FAVOURITE_CHECK) favourite_box |= id == event.id;
-    if (event.kind == ui::EventKind::Clicked && favourite_box) {
-        m_state.m_bModified = 1;
-        return;
-    }
-    if (!m_state.m_bEditing) return;
-    switch (event.kind) {
-        case ui::EventKind::EditChange:
-            m_state.m_bModified = 1;
-            return;
-        case ui::EventKind::SelChange:
-            if (event.id == IDC_POLARISATION || event.id == IDC_FEC) m_state.m_bModified = 1;
-            return;
-        case ui::EventKind::Clicked:
-            if (event.id == IDC_PID_MODE || event.id == IDC_LOCKED || event.id == IDC_SCRAMBLED)
-                m_state.m_bModified = 1;
-            return;
-        default:
-            return;
-    }
+    for (ui::ControlId id : IDC_FAVOURITE_CHECK)
+        if (event.kind == ui::EventKind::Clicked && id == event.id) m_state.m_bModified = 1;
 }
 
 void CZoEditView::onEvent(const ui::ControlEvent& event) {
@@ -302,10 +265,12 @@ void CZoEditView::onEvent(const ui::ControlEvent& event) {
                 m_listOps.OnContextMenu(*kind, event.x, event.y);
             return;
         case ui::EventKind::ColumnClick:
-            if (const auto kind = listKindOf(event.id)) m_listOps.OnColumnClick(*kind, event.item);
+            if (const auto kind = listKindOf(event.id); kind && ResolveTyping())
+                m_listOps.OnColumnClick(*kind, event.item);
             return;
         case ui::EventKind::BeginDrag:
-            if (const auto kind = listKindOf(event.id)) m_listOps.OnBeginDrag(*kind, event.item);
+            if (const auto kind = listKindOf(event.id); kind && ResolveTyping())
+                m_listOps.OnBeginDrag(*kind, event.item);
             return;
         case ui::EventKind::ButtonUp:
             if (const auto kind = listKindOf(event.id)) m_listOps.OnDrop(*kind, event.item);
@@ -316,8 +281,14 @@ void CZoEditView::onEvent(const ui::ControlEvent& event) {
         case ui::EventKind::ItemClick:
             // A click outside the rows leaves no row selected; the active
             // list follows the selection change the click causes, not the click.
-            if (event.id == IDC_TV_LIST) m_state.m_nSelectedTvRow = Row(event.item);
-            if (event.id == IDC_RADIO_LIST) m_state.m_nSelectedRadioRow = Row(event.item);
+            if (const auto kind = listKindOf(event.id)) {
+                const Row row(event.item);
+                if (row != m_state.selectedRowOf(*kind) && !ResolveTyping()) {
+                    RestoreListSelection(*kind, row);
+                    return;
+                }
+                m_state.selectedRowOf(*kind) = row;
+            }
             return;
         case ui::EventKind::Clicked:
             if (event.id == IDC_PID_MODE) return OnPidMode();
@@ -346,17 +317,24 @@ bool CZoEditView::onCommand(int id) {
             return true;
         case IDC_TV_SWITCH:
         case ui::cmd::ID_VIEW_TV:
-            ShowList(ChannelKind::Tv);
-            return true;
         case IDC_RADIO_SWITCH:
-        case ui::cmd::ID_VIEW_RADIO:
-            ShowList(ChannelKind::Radio);
+        case ui::cmd::ID_VIEW_RADIO: {
+            const bool tv = id == IDC_TV_SWITCH || id == ui::cmd::ID_VIEW_TV;
+            if (ResolveTyping()) {
+                ShowList(tv ? ChannelKind::Tv : ChannelKind::Radio);
+            } else {
+                // The switches show the list the pages still belong to.
+                const bool tv_shown = m_state.m_shownList != ActiveList::Radio;
+                m_platform.form.setChecked(IDC_TV_SWITCH, tv_shown);
+                m_platform.form.setChecked(IDC_RADIO_SWITCH, !tv_shown);
+            }
             return true;
+        }
         case IDC_EDIT:
             OnEdit();
             return true;
         case ui::cmd::ID_VIEW_FAVOURITES:
-            OnFavourites();
+            if (ResolveTyping()) OnFavourites();
             return true;
         case IDC_SAVE:
         case ui::cmd::ID_FILE_SAVE:

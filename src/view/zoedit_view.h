@@ -72,13 +72,26 @@ public:
     // the write fails or nothing is loaded.
     bool Save();
     // Whether closing or opening another file should offer to save: in edit
-    // mode before the first save, and whenever the user changed something
-    // since the last save or load (also after a first save, and also the
-    // favourite boxes, which work outside edit mode).
+    // mode before the first save, whenever the records changed since the
+    // last save or load (also the favourite boxes, which work outside edit
+    // mode), and while the pages hold typing.
     bool hasUnsavedEdits() const {
-        return (m_state.m_bEditing && !m_state.m_bSaved) || m_state.m_bModified ||
-               !m_history.isAtSavedState();
+        return (m_state.m_bEditing && !m_state.m_bSaved) || hasChangesBesidesTyping() ||
+               hasTyping();
     }
+    // Whether the pages hold typing that Save has not committed: an entry
+    // differs from what the page showed for its record, or a New waits.
+    bool hasTyping() const;
+    // Before the pages leave the record they show (another row or list, a
+    // sort, a code-page switch, undo and redo): with typing on them, asks
+    // "Save the changes to this record?". Yes commits and saves, No drops
+    // the typing, Cancel stays. True when the caller may go on.
+    bool ResolveTyping();
+    // Before Open and Close: one question, the record's when typing is all
+    // that is unsaved, else "Save changes to the All Data Channels?" with
+    // Yes, No and Cancel. True when the file may be left.
+    enum class LeaveFile { Open, Close };
+    bool QueryLeaveFile(LeaveFile reason);
 
     // Tab control 1044.
     void OnTabSelChange(int page);
@@ -141,7 +154,8 @@ public:
     // Names are bytes in the file; they are shown through this code page.
     // Changing it shows every name again: the lists keep their selection and
     // the pages show the selected record again unless the user is editing.
-    void setCodePage(CodePage page);
+    // False, changing nothing, when the user chose to stay with typing.
+    bool setCodePage(CodePage page);
     CodePage codePage() const { return m_codePage; }
 
     ChannelDatabase& database() { return m_db; }
@@ -168,7 +182,15 @@ public:
                                const edit::RowSelection& after);
 
 private:
-    void PrepareOpen();
+    bool PrepareOpen();
+    bool hasChangesBesidesTyping() const {
+        return m_state.m_bModified || !m_history.isAtSavedState();
+    }
+    FormValues readForm() const;
+    void NoteShown();
+    void DropTyping();
+    void RestoreListSelection(ChannelKind clicked, Row clicked_row);
+    bool RefuseUnfitValue(bool new_satellite);
     void LoadPath(const std::string& path);
     void NoteUserChange(const ui::ControlEvent& event);
     void EnterReadOnlyState();
@@ -185,7 +207,6 @@ private:
     std::vector<edit::EditOperation> PageCommit() const;
     std::vector<edit::EditOperation> PendingNewOperations(const NewRecordPending& pending,
                                                           ChannelIndex& landed) const;
-    void RedisplayNames(CodePage previous);
     bool isCommandAvailable(int id) const;
     std::optional<ChannelKind> activeKind() const;
     static std::optional<ChannelKind> listKindOf(ui::ControlId id);
@@ -201,6 +222,9 @@ private:
     ChannelDatabase m_db;
     EditorState m_state;
     FormValues m_values;
+    // The page entries as the pages last showed them; typing is what differs.
+    FormValues m_shown;
+    bool m_askingAboutTyping = false;
     edit::EditHistory m_history;
     RowMap m_tvRows{m_db, ChannelKind::Tv};
     RowMap m_radioRows{m_db, ChannelKind::Radio};

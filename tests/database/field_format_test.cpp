@@ -50,6 +50,51 @@ TEST(PositionText, JunkEmptyAndOutOfRangeTexts) {
     EXPECT_EQ(readPositionText("99999999999999999999"), 0);
 }
 
+// Typed values are read strictly: what does not fit is nothing, never a
+// different number.
+TEST(TypedFields, DecimalRangeEndsAndWhatIsNotANumber) {
+    EXPECT_EQ(parseDecimalField("1", 1, 65535), 1);
+    EXPECT_EQ(parseDecimalField(" 65535 ", 1, 65535), 65535);
+    EXPECT_EQ(parseDecimalField("011750", 1, 65535), 11750);
+    for (const char* refused : {"0", "65536", "99999", "4294967297", "", "  ", "12a", "abc", "-1",
+                                "+5", "1 2", "1.5"})
+        EXPECT_EQ(parseDecimalField(refused, 1, 65535), std::nullopt) << refused;
+}
+
+TEST(TypedFields, HexRangeEndsPrefixAndJunk) {
+    EXPECT_EQ(parseHexField("0", 0x1FFF), 0);
+    EXPECT_EQ(parseHexField("1fff", 0x1FFF), 0x1FFF);
+    EXPECT_EQ(parseHexField("0x1FFF", 0x1FFF), 0x1FFF);
+    EXPECT_EQ(parseHexField("ffff", 0xFFFF), 0xFFFF);
+    for (const char* refused : {"2000", "FFFF", "10000", "", "0x", "g1", "-1", "1 f"})
+        EXPECT_EQ(parseHexField(refused, 0x1FFF), std::nullopt) << refused;
+    EXPECT_EQ(parseHexField("10000", 0xFFFF), std::nullopt);
+}
+
+TEST(TypedFields, PositionEndsLettersAndWhatIsRefused) {
+    EXPECT_EQ(parsePositionField("0"), 0);
+    EXPECT_EQ(parsePositionField("0.0W"), 0);
+    EXPECT_EQ(parsePositionField("180.0E"), 1800);
+    EXPECT_EQ(parsePositionField("180.0W"), 1800);
+    EXPECT_EQ(parsePositionField("19.2"), 192);
+    EXPECT_EQ(parsePositionField(" 7w "), 3530);
+    EXPECT_EQ(parsePositionField(".5E"), 5);
+    EXPECT_EQ(parsePositionField("5."), 50);
+    for (const char* refused : {"180.1E", "999.9E", "181W", "-5E", "", "E", ".", "19.25",
+                                "1e2", "12xE", "19.2EW", "0x10"})
+        EXPECT_EQ(parsePositionField(refused), std::nullopt) << refused;
+}
+
+// A stored position shown on the page reads back as itself, so that an
+// untouched field never changes the record.
+TEST(TypedFields, EveryShownPositionParsesBackToItself) {
+    for (int p = 0; p <= 3599; ++p) {
+        const auto value = static_cast<std::uint16_t>(p);
+        ASSERT_EQ(parsePositionField(positionText(value)), p == 1800 ? 1800 : value)
+            << positionText(value);
+    }
+}
+
 TEST(HexText, FormatAndReadBack) {
     EXPECT_EQ(hex4Text(8191), "1fff");
     EXPECT_EQ(hex4Text(0), "0000");

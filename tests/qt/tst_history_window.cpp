@@ -72,6 +72,11 @@ private slots:
         QVERIFY(name && !name->isReadOnly());
         name->setFocus();
         QTest::keyClicks(name, QStringLiteral("xy"));
+        // The menu says what the keys do: the field's own undo.
+        QCOMPARE(menuText(w, cmd::ID_EDIT_UNDO), QStringLiteral("Undo Typing"));
+        QVERIFY(undo->isEnabled());
+        QCOMPARE(menuText(w, cmd::ID_EDIT_REDO), QStringLiteral("Redo Typing"));
+        QVERIFY(!redo->isEnabled());
         QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(w.view().database().tvCount(), channels - 1);
         undo->trigger();  // the menu item while the edit has the focus: the edit's text again

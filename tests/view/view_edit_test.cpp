@@ -70,8 +70,9 @@ TEST_F(EditViewTest, NamesAreCutToTheirFieldsAndRefusedValuesWriteNothing) {
     FormValues values;
     values.channel_name = std::string(30, 'x');
     values.satellite_name = std::string(50, 'y');
-    EXPECT_EQ(nameBytes(committedChannel({}, values, CodePage::Latin1).name).size(), 23u);
-    EXPECT_EQ(nameBytes(committedSatellite({}, values, CodePage::Latin1).name).size(), 43u);
+    const PageCommitInput input{FormValues{}, values, CodePage::Latin1, Untouched::KeepsRecord};
+    EXPECT_EQ(nameBytes(committedChannel({}, input).name).size(), 23u);
+    EXPECT_EQ(nameBytes(committedSatellite({}, input).name).size(), 43u);
 
     openAndEdit(testing::buildDatabase());
     const auto before = readBytes(path);

@@ -1,6 +1,5 @@
 // The Open command: the question before it, the dialog, good files, refused
 // files and what survives them.
-#include "app/close_prompt.h"
 #include "database/channel_file.h"
 #include "database/field_format.h"
 #include "view/channel_columns.h"
@@ -206,7 +205,7 @@ TEST_F(ViewTest, PendingEditsAreOfferedForSavingBeforeTheNextOpen) {
     const ui::MessageBoxRequest& question = fake.dialogs.messages()[0];
     EXPECT_EQ(question.text, "Save changes to the All Data Channels?");
     EXPECT_EQ(question.caption, "Zo Editor");
-    EXPECT_EQ(question.buttons, ui::MessageButtons::YesNo);
+    EXPECT_EQ(question.buttons, ui::MessageButtons::YesNoCancel);
     EXPECT_EQ(readBytes(first), before);
     EXPECT_EQ(state().m_bEditing, 0);  // the load ends edit mode
 
@@ -257,15 +256,14 @@ TEST_F(ViewTest, ClosingWithUnsavedEditsWritesTheFileOnlyOnYes) {
     view->onCommand(ui::form::IDC_EDIT);
     view->database().tv.primary[1].audio_pid = 0x0777;
     ASSERT_TRUE(view->hasUnsavedEdits());
-    auto save = [this] { return view->Save(); };
 
     const auto before = readBytes(path);
     fake.dialogs.answerMessage(ui::MessageAnswer::No);
-    EXPECT_TRUE(app::runClosePrompt(fake.dialogs, view->hasUnsavedEdits(), save));
+    EXPECT_TRUE(view->QueryLeaveFile(CZoEditView::LeaveFile::Close));
     EXPECT_EQ(readBytes(path), before);
 
     fake.dialogs.answerMessage(ui::MessageAnswer::Yes);
-    EXPECT_TRUE(app::runClosePrompt(fake.dialogs, view->hasUnsavedEdits(), save));
+    EXPECT_TRUE(view->QueryLeaveFile(CZoEditView::LeaveFile::Close));
     ChannelDatabase reread;
     ASSERT_TRUE(loadChannelFile(path, reread).ok());
     EXPECT_EQ(reread.tv.primary[1].audio_pid, 0x0777);
@@ -285,10 +283,11 @@ TEST_F(ViewTest, ChangesAfterTheFirstSaveAreStillOfferedForSaving) {
     view->onCommand(IDC_EDIT);
     ASSERT_TRUE(view->Save());
     EXPECT_FALSE(view->hasUnsavedEdits());
-    view->onEvent({IDC_CHANNEL_NAME, ui::EventKind::EditChange});
+    fake.form.type(IDC_CHANNEL_NAME, "Typed");
     EXPECT_TRUE(view->hasUnsavedEdits());
     ASSERT_TRUE(view->Save());
     EXPECT_FALSE(view->hasUnsavedEdits());
+    fake.form.setSelectedIndex(IDC_FEC, (fake.form.selectedIndex(IDC_FEC) + 1) % 6);
     view->onEvent({IDC_FEC, ui::EventKind::SelChange});
     EXPECT_TRUE(view->hasUnsavedEdits());
 }

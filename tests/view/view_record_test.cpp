@@ -162,12 +162,20 @@ TEST_F(RecordViewTest, ACodePageChangeShowsNamesAgainAndKeepsTheSelection) {
     EXPECT_EQ(text(IDC_CHANNEL_NAME), "Caf\xc3\x87");
     EXPECT_EQ(text(IDC_FAVOURITE_CHECK[0]), "F\xc3\x87te");
     EXPECT_EQ(tvList().selectedRow(), 2);
-    // While editing, what the user typed stays on the page.
+    // While editing, typing is settled first: Cancel keeps it and the code
+    // page, Yes saves it and switches.
     view->onCommand(IDC_EDIT);
     form().type(IDC_CHANNEL_NAME, "Typed");
-    view->setCodePage(CodePage::Windows1256);
+    fake.dialogs.answerMessage(ui::MessageAnswer::Cancel);
+    EXPECT_FALSE(view->setCodePage(CodePage::Windows1256));
+    EXPECT_EQ(view->codePage(), CodePage::Latin1);
     EXPECT_EQ(text(IDC_CHANNEL_NAME), "Typed");
-    EXPECT_NE(tvList().cellText(2, 1), "Caf\xc3\x87");
+    EXPECT_EQ(tvList().cellText(2, 1), "Caf\xc3\x87");
+    fake.dialogs.answerMessage(ui::MessageAnswer::Yes);
+    EXPECT_TRUE(view->setCodePage(CodePage::Windows1256));
+    EXPECT_EQ(text(IDC_CHANNEL_NAME), "Typed");
+    EXPECT_EQ(tvList().cellText(2, 1), "Typed");
+    EXPECT_EQ(nameBytes(view->database().tv.primary[2].name), "Typed");
 }
 
 }  // namespace
