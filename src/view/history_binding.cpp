@@ -45,14 +45,23 @@ edit::EditResult CHistoryBinding::apply(const edit::EditOperation& operation,
     return result;
 }
 
+// Typing on the pages is settled before a step is undone or redone. A Yes
+// saves it as the newest step, and the undo stops there: taking back at once
+// what the user just chose to keep would make the answer meaningless.
+bool CHistoryBinding::settleTyping() {
+    const auto settled = m_view.SettleTyping();
+    return settled == CZoEditView::TypingSettled::NoTyping ||
+           settled == CZoEditView::TypingSettled::Dropped;
+}
+
 void CHistoryBinding::undo() {
-    if (!canUndo() || !m_view.ResolveTyping()) return;
+    if (!canUndo() || !settleTyping()) return;
     edit::RowSelection selection;
     if (m_history.undo(m_view.database(), selection).ok()) restore(selection);
 }
 
 void CHistoryBinding::redo() {
-    if (!canRedo() || !m_view.ResolveTyping()) return;
+    if (!canRedo() || !settleTyping()) return;
     edit::RowSelection selection;
     if (m_history.redo(m_view.database(), selection).ok()) restore(selection);
 }

@@ -38,6 +38,7 @@ public:
 private:
     bool idle() const;
     void restore(const edit::RowSelection& selection);
+    bool settleTyping();
 
     CZoEditView& m_view;
     edit::EditHistory& m_history;

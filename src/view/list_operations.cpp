@@ -209,6 +209,9 @@ void CListOperations::OnKeepOrder() {
                                                                       : ChannelKind::Tv;
     RowMap& map = m_view.rows(kind);
     if (!map.isSorted() || state.hasPendingChange()) return;
+    // The new order renumbers the channels and shows the pages anew. A Yes
+    // saves, which ends the sort as every save does.
+    if (!m_view.ResolveTyping() || !map.isSorted()) return;
     // The rows keep what they show; only the table learns their order, so
     // the selected row now shows the channel at its own index.
     const Row row = state.selectedRowOf(kind);

@@ -48,22 +48,29 @@ edit::EditResult CZoEditView::ApplyEdit(const edit::EditOperation& operation,
     return result;
 }
 
-// The values of the pages as records, one operation per record shown. With
-// no channel selected the pages show no record, and nothing is committed.
+// The values of the pages as records, one operation per record they change.
+// A record left alone is not stored again, so that an odd value a file holds
+// in it never blocks saving the others. With no channel selected the pages
+// show no record, and nothing is committed.
 std::vector<edit::EditOperation> CZoEditView::PageCommit() const {
     std::vector<edit::EditOperation> operations;
     const auto channel = selectedChannel();
     if (!channel) return operations;
     const PageCommitInput input{m_shown, m_values, m_codePage, Untouched::KeepsRecord};
-    if (const auto s = currentSatellite())
-        operations.push_back(
-            edit::SetSatelliteFields{*s, committedSatellite(m_db.satellites.primary[*s], input)});
-    if (const auto t = currentTransponder())
-        operations.push_back(edit::SetTransponderFields{
-            *t, committedTransponder(m_db.transponders.primary[*t], input)});
+    if (const auto s = currentSatellite()) {
+        const SatelliteRecord& current = m_db.satellites.primary[*s];
+        const SatelliteRecord record = committedSatellite(current, input);
+        if (!(record == current)) operations.push_back(edit::SetSatelliteFields{*s, record});
+    }
+    if (const auto t = currentTransponder()) {
+        const TransponderRecord& current = m_db.transponders.primary[*t];
+        const TransponderRecord record = committedTransponder(current, input);
+        if (!(record == current)) operations.push_back(edit::SetTransponderFields{*t, record});
+    }
     const std::size_t c = channel->index.value;
-    operations.push_back(edit::SetChannelFields{
-        channel->kind, c, committedChannel(m_db.channels(channel->kind).primary[c], input)});
+    const ChannelRecord& current = m_db.channels(channel->kind).primary[c];
+    const ChannelRecord record = committedChannel(current, input);
+    if (!(record == current)) operations.push_back(edit::SetChannelFields{channel->kind, c, record});
     return operations;
 }
 

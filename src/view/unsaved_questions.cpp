@@ -19,26 +19,27 @@ void CZoEditView::NoteShown() {
     m_shown = readForm();
 }
 
-bool CZoEditView::ResolveTyping() {
-    if (m_askingAboutTyping || !hasTyping()) return true;
+CZoEditView::TypingSettled CZoEditView::SettleTyping() {
+    if (m_askingAboutTyping || !hasTyping()) return TypingSettled::NoTyping;
     m_askingAboutTyping = true;
     const auto answer =
         m_platform.dialogs.messageBox({messages::kSaveRecordQuestion, ui::kQuestionCaption,
                                        ui::MessageButtons::YesNoCancel, ui::MessageIcon::Question});
-    bool go_on = false;
+    TypingSettled settled = TypingSettled::Stayed;
     switch (answer) {
         case ui::MessageAnswer::Yes:
-            go_on = Save();
+            // A save that fails has told why; the typing stays for another try.
+            if (Save()) settled = TypingSettled::Saved;
             break;
         case ui::MessageAnswer::No:
             DropTyping();
-            go_on = true;
+            settled = TypingSettled::Dropped;
             break;
         default:
             break;
     }
     m_askingAboutTyping = false;
-    return go_on;
+    return settled;
 }
 
 // The pages show their records again; a waiting New ends as Cancel ends it.

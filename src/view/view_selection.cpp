@@ -57,7 +57,8 @@ void CZoEditView::OnItemChanged(ChannelKind kind, Row row) {
     m_state.selectedRowOf(kind) = rows(kind).channelAt(row) ? row : Row();
     m_state.m_activeList = listOfKind(kind);
 
-    if (!m_state.isDragging()) ShowSelectedRecords();
+    // The same row again shows nothing new, and must not wipe typing.
+    if (!m_state.isDragging() && (leaves || !hasTyping())) ShowSelectedRecords();
     const auto channel = selectedChannel(kind);
     m_favouriteBoxes.onSelection(kind, channel ? static_cast<int>(channel->value) : -1, m_state);
     if (m_hooks.print_source) m_hooks.print_source(kind);

@@ -86,7 +86,10 @@ public:
     // sort, a code-page switch, undo and redo): with typing on them, asks
     // "Save the changes to this record?". Yes commits and saves, No drops
     // the typing, Cancel stays. True when the caller may go on.
-    bool ResolveTyping();
+    bool ResolveTyping() { return SettleTyping() != TypingSettled::Stayed; }
+    // The same question, telling what became of the typing.
+    enum class TypingSettled { NoTyping, Saved, Dropped, Stayed };
+    TypingSettled SettleTyping();
     // Before Open and Close: one question, the record's when typing is all
     // that is unsaved, else "Save changes to the All Data Channels?" with
     // Yes, No and Cancel. True when the file may be left.

@@ -185,18 +185,16 @@ void FakeForm::type(ui::ControlId id, std::string_view text) {
 ui::MessageAnswer FakeDialogs::messageBox(const ui::MessageBoxRequest& request) {
     messages_.push_back(request);
     if (while_box_shown) while_box_shown(request);
+    ui::MessageAnswer answer = ui::MessageAnswer::Ok;
     if (!message_answers_.empty()) {
-        const auto answer = message_answers_.front();
+        answer = message_answers_.front();
         message_answers_.pop_front();
-        return answer;
+    } else if (request.buttons == ui::MessageButtons::YesNo ||
+               request.buttons == ui::MessageButtons::YesNoCancel) {
+        answer = ui::MessageAnswer::No;
     }
-    switch (request.buttons) {
-        case ui::MessageButtons::YesNo:
-        case ui::MessageButtons::YesNoCancel:
-            return ui::MessageAnswer::No;
-        default:
-            return ui::MessageAnswer::Ok;
-    }
+    answers_.push_back(answer);
+    return answer;
 }
 
 std::optional<std::string> FakeDialogs::fileDialog(const ui::FileDialogRequest& request) {
@@ -234,6 +232,7 @@ std::vector<std::string> FakeDialogs::messageTexts() const {
 
 void FakeDialogs::clearRecords() {
     messages_.clear();
+    answers_.clear();
     file_requests_.clear();
     modal_dialogs_.clear();
 }

@@ -185,6 +185,8 @@ public:
     void setDialogLists(int dialog_id, std::vector<ui::ControlId> list_ids);
 
     const std::vector<ui::MessageBoxRequest>& messages() const { return messages_; }
+    // The answer each box in messages() got.
+    const std::vector<ui::MessageAnswer>& answers() const { return answers_; }
     std::vector<std::string> messageTexts() const;
     const std::vector<ui::FileDialogRequest>& fileRequests() const { return file_requests_; }
     const std::vector<int>& modalDialogs() const { return modal_dialogs_; }
@@ -196,6 +198,7 @@ private:
     std::deque<ModalScript> modal_scripts_;
     std::map<int, std::vector<ui::ControlId>> dialog_lists_;
     std::vector<ui::MessageBoxRequest> messages_;
+    std::vector<ui::MessageAnswer> answers_;
     std::vector<ui::FileDialogRequest> file_requests_;
     std::vector<int> modal_dialogs_;
 };

@@ -13,9 +13,7 @@ using namespace ui::form;
 class HistoryBindingTest : public ViewTest {
 protected:
     void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir_ = std::filesystem::temp_directory_path() /
-               (std::string("zoedit_history_") + info->name());
+        dir_ = testScratchDir("zoedit_history_");
         std::filesystem::create_directories(dir_);
         view = std::make_unique<CZoEditView>(fake.platform());
         view->OnInitialUpdate();

@@ -43,9 +43,7 @@ ChannelDatabase numberedDatabase(std::size_t tv = 12, std::size_t radio = 5) {
 class ListOperationsTest : public ViewTest {
 protected:
     void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir_ = std::filesystem::temp_directory_path() /
-               (std::string("zoedit_lists_") + info->name());
+        dir_ = testScratchDir("zoedit_lists_");
         std::filesystem::remove_all(dir_);
         std::filesystem::create_directories(dir_);
         view = std::make_unique<CZoEditView>(fake.platform());

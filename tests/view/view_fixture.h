@@ -12,6 +12,7 @@
 
 #include "support/database_builder.h"
 #include "support/fake_platform.h"
+#include "support/test_dir.h"
 #include "ui/resource_ids.h"
 #include "view/zoedit_view.h"
 
@@ -20,9 +21,7 @@ namespace zoedit::test {
 class ViewTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir_ = std::filesystem::temp_directory_path() /
-               (std::string("zoedit_view_") + info->test_suite_name() + "_" + info->name());
+        dir_ = testScratchDir("zoedit_view_");
         std::filesystem::remove_all(dir_);
         std::filesystem::create_directories(dir_);
         ViewHooks hooks;
