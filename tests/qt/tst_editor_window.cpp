@@ -273,6 +273,32 @@ private slots:
         QCOMPARE(readAll(m_sample), before);
     }
 
+    // Escape at the close question is Cancel: the window stays, and so does
+    // every unsaved change (here typing, which gets the record's question).
+    void escapeAtTheCloseQuestionKeepsTheWindowAndTheTyping() {
+        const QByteArray before = readAll(m_sample);
+        qt::ZoEditWindow w;
+        w.frame().show();
+        openSample(w);
+        QTest::mouseClick(qobject_cast<QAbstractButton*>(w.form().widget(IDC_EDIT)),
+                          Qt::LeftButton);
+        auto* name = qobject_cast<QLineEdit*>(w.form().widget(IDC_CHANNEL_NAME));
+        name->setFocus();
+        QTest::keyClicks(name, QStringLiteral("zz"));
+        QString question;
+        whenModal<QMessageBox>([&question](QMessageBox* box) {
+            question = box->text();
+            QTest::keyClick(box, Qt::Key_Escape);
+        });
+        QVERIFY(!w.frame().close());
+        QCOMPARE(question, QStringLiteral("Save the changes to this record?"));
+        QVERIFY(w.frame().isVisible());
+        QVERIFY(name->text().endsWith(QStringLiteral("zz")));
+        QCOMPARE(readAll(m_sample), before);
+        answerMessageBox(QMessageBox::No);
+        QVERIFY(w.frame().close());
+    }
+
     void closingWithoutEditsAsksNothing() {
         qt::ZoEditWindow w;
         w.frame().show();
