@@ -51,21 +51,21 @@ struct DragInProgress {
 };
 using PendingChange = std::variant<NoPendingChange, NewRecordPending, CutPending, DragInProgress>;
 
-// Flags and counters are plain ints, 0 or 1 for flags, as the other parts of
-// the view read and set them.
 struct EditorState {
-    int m_nCurrentPage = 0;  // Page as an int: the tab control's selection
+    Page m_nCurrentPage = Page::Channel;  // the tab control's selection
     ActiveList m_activeList = ActiveList::None;
     // The selected row of each list. The channel it shows, and from it the
     // current transponder and satellite, come from the list's row map.
     Row m_nSelectedTvRow;
     Row m_nSelectedRadioRow;
 
-    int m_bEditing = 0;       // Edit pressed since the file was loaded
-    int m_bSaved = 0;         // a save has been made since the view was created
+    bool m_bEditing = false;  // Edit pressed since the file was loaded
+    bool m_bSaved = false;    // a save has been made since the view was created
     PendingChange m_pending;  // New, sort, cut or drag under way, or nothing
-    int m_bLoaded = 0;        // a channel file has been loaded
-    int m_bModified = 0;      // the user changed data since the last load or save
+    bool m_bLoaded = false;   // a channel file has been loaded
+    // A favourite box changed the groups since the last load or save (typing
+    // on the pages is measured apart).
+    bool m_bModified = false;
 
     // Which of the two lists is on show (the TV and radio switches).
     ActiveList m_shownList = ActiveList::Tv;
@@ -95,14 +95,14 @@ struct EditorState {
 
 // Favourite state of one of the ten groups on the channel page.
 struct FavouriteBox {
-    int checked = 0;
+    bool checked = false;
     std::string position = "000";  // "%.3d" of the channel's place in the group
-    int indicator = 0;             // the last lookup checked this box
+    bool indicator = false;        // the last lookup checked this box
     int entry_index = 0;           // index in the member list of the channel's entry
     int working_count = 0;
     int pending_position = 0;
     int remembered_position = 0;
-    int remembered = 0;
+    bool remembered = false;
     std::string caption = "-----";  // the group's name
 };
 

@@ -13,7 +13,7 @@ std::size_t FavouriteBoxes::shownGroups() const {
 }
 
 void FavouriteBoxes::show(int k) {
-    m_form.setChecked(IDC_FAVOURITE_CHECK[k], m_boxes[k].checked != 0);
+    m_form.setChecked(IDC_FAVOURITE_CHECK[k], m_boxes[k].checked);
     m_form.setText(IDC_FAVOURITE_POSITION[k], m_boxes[k].position);
 }
 
@@ -34,8 +34,8 @@ void FavouriteBoxes::setEnabled(bool enabled) {
 
 void FavouriteBoxes::clear() {
     for (int k = 0; k < kFavouriteBoxCount; ++k) {
-        m_boxes[k].checked = 0;
-        m_boxes[k].indicator = 0;
+        m_boxes[k].checked = false;
+        m_boxes[k].indicator = false;
         m_boxes[k].position = favouritePositionText(0);
         show(k);
     }
@@ -47,8 +47,8 @@ void FavouriteBoxes::onSelection(ChannelKind kind, int channel, const EditorStat
             FavouriteBox& box = m_boxes[k];
             box.position = favouritePositionText(0);
             if (box.indicator) {
-                box.checked = 0;
-                box.indicator = 0;
+                box.checked = false;
+                box.indicator = false;
             }
             show(k);
         }
@@ -63,9 +63,9 @@ void FavouriteBoxes::onSelection(ChannelKind kind, int channel, const EditorStat
                 for (std::size_t e = start; e < start + count; ++e) {
                     if (members.primary[e] != channel) continue;
                     box.entry_index = static_cast<int>(e);
-                    box.checked = 1;
+                    box.checked = true;
                     box.position = favouritePositionText(static_cast<int>(e - start + 1));
-                    box.indicator = 1;
+                    box.indicator = true;
                 }
                 show(static_cast<int>(k));
             }
@@ -110,7 +110,7 @@ std::optional<FavouriteChange> FavouriteBoxes::onClick(int k, ChannelKind kind,
             return std::nullopt;
         }
         box.remembered_position = shown;
-        box.remembered = 1;
+        box.remembered = true;
         box.pending_position = shown - 1;
         --box.working_count;
         change.action = FavouriteChange::Action::Remove;
@@ -121,7 +121,7 @@ std::optional<FavouriteChange> FavouriteBoxes::onClick(int k, ChannelKind kind,
 
 void FavouriteBoxes::changeApplied(const FavouriteChange& change) {
     if (change.action == FavouriteChange::Action::Add && change.group < m_boxes.size())
-        m_boxes[change.group].remembered = 0;
+        m_boxes[change.group].remembered = false;
 }
 
 }  // namespace zoedit

@@ -79,7 +79,7 @@ void CZoEditView::UpdateDataToForm() {
     form.setChecked(IDC_PID_MODE, m_values.pid_mode != 0);
     for (int k = 0; k < kFavouriteBoxCount; ++k) {
         const FavouriteBox& box = m_favouriteBoxes.boxes()[static_cast<std::size_t>(k)];
-        form.setChecked(IDC_FAVOURITE_CHECK[k], box.checked != 0);
+        form.setChecked(IDC_FAVOURITE_CHECK[k], box.checked);
         form.setText(IDC_FAVOURITE_POSITION[k], box.position);
     }
 }
@@ -118,7 +118,7 @@ bool CZoEditView::UpdateDataFromForm() {
     m_values = std::move(now);
     for (int k = 0; k < kFavouriteBoxCount; ++k) {
         FavouriteBox& box = m_favouriteBoxes.boxes()[static_cast<std::size_t>(k)];
-        box.checked = form.isChecked(IDC_FAVOURITE_CHECK[k]) ? 1 : 0;
+        box.checked = form.isChecked(IDC_FAVOURITE_CHECK[k]);
         box.position = form.text(IDC_FAVOURITE_POSITION[k]);
     }
     return true;

@@ -39,7 +39,7 @@ void CZoEditView::ShowList(ChannelKind kind) {
     form.setChecked(IDC_TV_SWITCH, tv);
     form.setChecked(IDC_RADIO_SWITCH, !tv);
     form.setText(IDC_CHANNEL_NAME_LABEL, tv ? ui::kTvChannelNameLabel : ui::kRadioChannelNameLabel);
-    const bool channel_page = m_state.m_nCurrentPage == 0;
+    const bool channel_page = m_state.m_nCurrentPage == Page::Channel;
     form.setVisible(IDC_RADIO_PICTURE, channel_page && !tv);
     form.setVisible(IDC_TV_PICTURE, channel_page && tv);
     form.setImage(tv ? IDC_TV_PICTURE : IDC_RADIO_PICTURE, tv ? ui::IDB_TV : ui::IDB_RADIO);

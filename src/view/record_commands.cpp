@@ -168,8 +168,8 @@ bool CZoEditView::Save() {
     if (!operations.empty()) m_history.apply(m_db, operations, step_name, rowSelection(), after);
     m_db = std::move(*written);
     m_history.markSaved();
-    m_state.m_bSaved = 1;
-    m_state.m_bModified = 0;
+    m_state.m_bSaved = true;
+    m_state.m_bModified = false;
     if (m_state.m_bEditing) {
         ui::Form& form = m_platform.form;
         applyButtonTable(form, ButtonEvent::Save);
@@ -196,7 +196,7 @@ void CZoEditView::OnNew() {
         return;
     }
     const ChannelKind* kind = &channel->kind;
-    const auto page = static_cast<Page>(m_state.m_nCurrentPage);
+    const auto page = m_state.m_nCurrentPage;
     const auto transponder = currentTransponder();
     if (page != Page::Channel && !transponder) return messageBox(messages::kNoTransponder);
     const bool channels_full = m_db.channels(*kind).count >= kChannelCapacity;
@@ -257,7 +257,7 @@ void CZoEditView::OnNew() {
 
 void CZoEditView::OnDelete() {
     if (!m_state.m_bEditing || m_state.hasPendingChange() || isSorted()) return;
-    const DeleteSubject subject{static_cast<Page>(m_state.m_nCurrentPage), selectedChannel(),
+    const DeleteSubject subject{m_state.m_nCurrentPage, selectedChannel(),
                                 currentTransponder(), currentSatellite()};
     const auto target = askDelete(m_platform.dialogs, m_db, subject);
     if (!target) {
@@ -303,7 +303,7 @@ void CZoEditView::OnFavouriteClicked(int k) {
 
 void CZoEditView::OnLockClicked() {
     const auto channel = selectedChannel();
-    const auto change = m_lock.onClick(channel, m_state.m_nCurrentPage == 0);
+    const auto change = m_lock.onClick(channel, m_state.m_nCurrentPage == Page::Channel);
     if (!change) {
         messageBox(messages::kNoChannelSelected);
         return;
@@ -317,7 +317,7 @@ void CZoEditView::OnLockClicked() {
              .ok()) {
         m_values.locked = change->locked ? 0 : 1;
         m_platform.form.setChecked(IDC_LOCKED, !change->locked);
-        m_lock.showPicture(!change->locked, m_state.m_nCurrentPage == 0);
+        m_lock.showPicture(!change->locked, m_state.m_nCurrentPage == Page::Channel);
     }
     ShowRecords(PageRefresh::Keep);
 }

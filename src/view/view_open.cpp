@@ -104,9 +104,9 @@ void CZoEditView::LoadPath(const std::string& path) {
     for (ui::ControlId id : {IDC_TV_SWITCH, IDC_RADIO_SWITCH, IDC_SEARCH})
         form.setEnabled(id, true);
     applyButtonTable(form, ButtonEvent::FileLoaded);
-    m_state.m_bLoaded = 1;
-    m_state.m_bEditing = 0;
-    m_state.m_bModified = 0;
+    m_state.m_bLoaded = true;
+    m_state.m_bEditing = false;
+    m_state.m_bModified = false;
     // Edit mode ends with the load: fields that the previous file's Edit made
     // writable would take typing that no save could keep.
     EnterReadOnlyState();

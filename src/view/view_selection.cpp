@@ -99,7 +99,7 @@ void CZoEditView::ShowChannel(const ChannelRecord& channel, ChannelIndex index) 
             form.setReadOnly(id, !pids);
         form.setReadOnly(IDC_CODE_PID, true);
     }
-    m_lock.showPicture(m_values.locked != 0, m_state.m_nCurrentPage == 0);
+    m_lock.showPicture(m_values.locked != 0, m_state.m_nCurrentPage == Page::Channel);
 }
 
 void CZoEditView::ShowTransponder(std::optional<std::size_t> transponder) {
@@ -147,7 +147,7 @@ void CZoEditView::ShowNoChannel() {
     m_values.scrambled = 0;
     m_values.locked = 0;
     UpdateDataToForm();
-    m_lock.showPicture(false, m_state.m_nCurrentPage == 0);
+    m_lock.showPicture(false, m_state.m_nCurrentPage == Page::Channel);
     ShowTransponder(std::nullopt);
     ShowSatellite(std::nullopt);
     NoteShown();

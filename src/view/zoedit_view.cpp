@@ -45,7 +45,7 @@ void CZoEditView::OnInitialUpdate() {
 
     form.setItems(IDC_TAB, {ui::kTabCaptions[0], ui::kTabCaptions[1], ui::kTabCaptions[2]});
     form.setSelectedIndex(IDC_TAB, 0);
-    m_state.m_nCurrentPage = 0;
+    m_state.m_nCurrentPage = Page::Channel;
     ShowPageControls(0);
 
     // The drop lists' fixed choices (the form's initial data).
@@ -117,7 +117,7 @@ void CZoEditView::ShowPageControls(int page) {
 
 void CZoEditView::OnTabSelChange(int page) {
     if (page < 0 || page > 2) return;
-    m_state.m_nCurrentPage = page;
+    m_state.m_nCurrentPage = static_cast<Page>(page);
     ShowPageControls(page);
 }
 
@@ -140,7 +140,7 @@ void CZoEditView::OnEdit() {
     for (ui::ControlId id : {IDC_SATELLITE_SELECTOR, IDC_TRANSPONDER_SELECTOR})
         form.setEnabled(id, false);
 
-    m_state.m_bEditing = 1;
+    m_state.m_bEditing = true;
     if (m_state.isNewRecord()) m_state.clearPendingChange();
 }
 
@@ -247,7 +247,7 @@ bool CZoEditView::setCodePage(CodePage page) {
 void CZoEditView::NoteUserChange(const ui::ControlEvent& event) {
     if (!m_state.m_bLoaded) return;
     for (ui::ControlId id : IDC_FAVOURITE_CHECK)
-        if (event.kind == ui::EventKind::Clicked && id == event.id) m_state.m_bModified = 1;
+        if (event.kind == ui::EventKind::Clicked && id == event.id) m_state.m_bModified = true;
 }
 
 void CZoEditView::onEvent(const ui::ControlEvent& event) {
@@ -399,23 +399,23 @@ bool CZoEditView::isCommandEnabled(int id) const {
         // nothing else changes the groups while a New waits for Save or Cancel,
         // or while a row is being dragged.
         case ui::cmd::ID_VIEW_FAVOURITES:
-            return s.m_bLoaded != 0 && !s.hasPendingChange() && !isSorted();
+            return s.m_bLoaded && !s.hasPendingChange() && !isSorted();
         case ui::cmd::ID_EDIT_KEEP_ORDER: {
             const auto kind = activeKind();
-            return s.m_bEditing != 0 && !s.hasPendingChange() && kind && rows(*kind).isSorted();
+            return s.m_bEditing && !s.hasPendingChange() && kind && rows(*kind).isSorted();
         }
         case ui::cmd::ID_VIEW_TV:
         case ui::cmd::ID_VIEW_RADIO:
         case ui::cmd::ID_FILE_PRINT:
         case ui::cmd::ID_FILE_PRINT_PREVIEW:
         case ui::cmd::ID_FILE_PRINT_SETUP:
-            return s.m_bLoaded != 0;
+            return s.m_bLoaded;
         // The menu's New, Save and Delete follow their buttons, which are on
         // only in edit mode and off while a New, a cut or a sort waits.
         case ui::cmd::ID_EDIT_NEW:
         case ui::cmd::ID_FILE_SAVE:
         case ui::cmd::ID_EDIT_DELETE:
-            return s.m_bEditing != 0 && isCommandAvailable(id);
+            return s.m_bEditing && isCommandAvailable(id);
         case ui::cmd::ID_EDIT_CUT_CHANNEL:
             return s.m_bEditing && !s.hasPendingChange() && !isSorted();
         case ui::cmd::ID_EDIT_PASTE_CHANNEL:

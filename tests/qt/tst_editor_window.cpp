@@ -210,7 +210,7 @@ private slots:
         openSample(w);
         auto* tabs = qobject_cast<QTabBar*>(w.form().widget(IDC_TAB));
         QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(2).center());
-        QCOMPARE(w.view().state().m_nCurrentPage, 2);
+        QCOMPARE(w.view().state().m_nCurrentPage, Page::Satellite);
         QVERIFY(w.form().widget(IDC_POSITION)->isVisible());
         QVERIFY(w.form().widget(IDC_SATELLITE_NAME)->isVisible());
         QVERIFY(!w.form().widget(IDC_SATELLITE_SELECTOR)->isVisible());

@@ -183,7 +183,7 @@ TEST_F(TypingQuestion, TypedValuesAtAndPastEachEndOfTheirRange) {
             EXPECT_NE(fake.dialogs.messages()[0].text.find(c.named), std::string::npos)
                 << fake.dialogs.messages()[0].text;
             EXPECT_EQ(form().focus(), c.field);
-            EXPECT_EQ(state().m_nCurrentPage, static_cast<int>(c.page));
+            EXPECT_EQ(state().m_nCurrentPage, c.page);
             EXPECT_EQ(readBytes(path), file) << refused;
         }
         for (const std::string& fits : c.fits) {

@@ -13,7 +13,7 @@ TEST_F(ViewTest, ConstructionStartsEmptyWithFavouritePositionsZero) {
     EXPECT_EQ(port_commands, 1);
     EXPECT_EQ(state().m_nSelectedTvRow.value, -1);
     EXPECT_EQ(state().m_nSelectedRadioRow.value, -1);
-    EXPECT_EQ(state().m_nCurrentPage, 0);
+    EXPECT_EQ(state().m_nCurrentPage, Page::Channel);
     EXPECT_EQ(state().m_activeList, ActiveList::None);
     EXPECT_FALSE(state().m_bEditing || state().m_bSaved || state().hasPendingChange() ||
                  state().m_bLoaded);
@@ -66,7 +66,7 @@ TEST_F(ViewTest, TabPagesShowTheirOwnControlsOnly) {
 
     form().setSelectedIndex(IDC_TAB, 1);
     view->onEvent({IDC_TAB, ui::EventKind::SelChange});
-    EXPECT_EQ(state().m_nCurrentPage, 1);
+    EXPECT_EQ(state().m_nCurrentPage, Page::Transponder);
     EXPECT_TRUE(visibleAll(1));
     EXPECT_FALSE(form().isVisible(IDC_CHANNEL_NAME));
     EXPECT_FALSE(form().isVisible(IDC_POSITION));
