@@ -24,7 +24,7 @@ ui::ControlId listId(int k, ChannelKind kind) {
 
 }  // namespace
 
-CFavoriteDlg::CFavoriteDlg(ChannelDatabase& db, CodePage page, ui::Dialogs& dialogs,
+CFavoriteDlg::CFavoriteDlg(const ChannelDatabase& db, CodePage page, ui::Dialogs& dialogs,
                            FavouriteDialogMemory& memory, FavouriteEdits edits)
     : m_db(db), m_page(page), m_dialogs(dialogs), m_memory(memory), m_edits(std::move(edits)) {}
 

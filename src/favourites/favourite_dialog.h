@@ -40,7 +40,7 @@ struct FavouriteEdits {
 
 class CFavoriteDlg final : public ui::ModalDialog {
 public:
-    CFavoriteDlg(ChannelDatabase& db, CodePage page, ui::Dialogs& dialogs,
+    CFavoriteDlg(const ChannelDatabase& db, CodePage page, ui::Dialogs& dialogs,
                  FavouriteDialogMemory& memory, FavouriteEdits edits);
 
     int dialogId() const override { return ui::IDD_FAVORITES; }
@@ -80,7 +80,7 @@ private:
     bool undoStep(ui::DialogHost& host);
     void finish(ui::DialogHost& host, int result);
 
-    ChannelDatabase& m_db;
+    const ChannelDatabase& m_db;
     CodePage m_page;
     ui::Dialogs& m_dialogs;
     FavouriteDialogMemory& m_memory;

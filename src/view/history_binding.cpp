@@ -40,7 +40,7 @@ edit::EditResult CHistoryBinding::apply(const edit::EditOperation& operation,
                                         std::optional<edit::RowSelection> after) {
     const edit::RowSelection before = m_view.rowSelection();
     edit::EditResult result =
-        m_history.apply(m_view.database(), operation, before, after.value_or(before));
+        m_view.document().apply(operation, before, after.value_or(before));
     if (result.ok()) restore(after.value_or(before));
     return result;
 }
@@ -57,13 +57,13 @@ bool CHistoryBinding::settleTyping() {
 void CHistoryBinding::undo() {
     if (!canUndo() || !settleTyping()) return;
     edit::RowSelection selection;
-    if (m_history.undo(m_view.database(), selection).ok()) restore(selection);
+    if (m_view.document().undo(selection).ok()) restore(selection);
 }
 
 void CHistoryBinding::redo() {
     if (!canRedo() || !settleTyping()) return;
     edit::RowSelection selection;
-    if (m_history.redo(m_view.database(), selection).ok()) restore(selection);
+    if (m_view.document().redo(selection).ok()) restore(selection);
 }
 
 // Puts each list's selection back (steps run only while the lists show the

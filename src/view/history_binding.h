@@ -41,7 +41,7 @@ private:
     bool settleTyping();
 
     CZoEditView& m_view;
-    edit::EditHistory& m_history;
+    const edit::EditHistory& m_history;
 };
 
 }  // namespace zoedit

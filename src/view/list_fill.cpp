@@ -11,13 +11,13 @@ using namespace ui::form;
 void CZoEditView::FillList(ChannelKind kind) {
     ui::ListControl* list = listOf(kind);
     if (!list) return;
-    const auto& table = m_db.channels(kind);
+    const auto& table = m_doc.database().channels(kind);
     const std::vector<std::size_t> order = this->rows(kind).order();
     std::vector<ui::ListRow> rows;
     rows.reserve(order.size());
     for (std::size_t i : order) {
         ui::ListRow row;
-        row.texts = channelRowTexts(m_db, kind, i, m_codePage);
+        row.texts = channelRowTexts(m_doc.database(), kind, i, m_codePage);
         // Only a byte of exactly 1 shows the picture; the page's box takes any non-zero.
         row.image = table.primary[i].scrambled == 1 ? ui::kScrambledImage : ui::kNoImage;
         rows.push_back(std::move(row));
@@ -62,8 +62,8 @@ void CZoEditView::ShowList(ChannelKind kind) {
 
 void CZoEditView::FillTransponderSelector() {
     std::vector<std::string> entries;
-    entries.reserve(m_db.transponders.count);
-    for (const TransponderRecord& transponder : m_db.transponders.records())
+    entries.reserve(m_doc.database().transponders.count);
+    for (const TransponderRecord& transponder : m_doc.database().transponders.records())
         entries.push_back(transponderSelectorText(transponder));
     m_platform.form.setItems(IDC_TRANSPONDER_SELECTOR, std::move(entries));
 }

@@ -43,7 +43,7 @@ edit::RowSelection CZoEditView::rowSelection() const {
 
 edit::EditResult CZoEditView::ApplyEdit(const edit::EditOperation& operation,
                                         const edit::RowSelection& after) {
-    edit::EditResult result = m_history.apply(m_db, operation, rowSelection(), after);
+    edit::EditResult result = m_doc.apply(operation, rowSelection(), after);
     if (!result.ok()) messageBox(result.message);
     return result;
 }
@@ -58,17 +58,17 @@ std::vector<edit::EditOperation> CZoEditView::PageCommit() const {
     if (!channel) return operations;
     const PageCommitInput input{m_shown, m_values, m_codePage, Untouched::KeepsRecord};
     if (const auto s = currentSatellite()) {
-        const SatelliteRecord& current = m_db.satellites.primary[*s];
+        const SatelliteRecord& current = m_doc.database().satellites.primary[*s];
         const SatelliteRecord record = committedSatellite(current, input);
         if (!(record == current)) operations.push_back(edit::SetSatelliteFields{*s, record});
     }
     if (const auto t = currentTransponder()) {
-        const TransponderRecord& current = m_db.transponders.primary[*t];
+        const TransponderRecord& current = m_doc.database().transponders.primary[*t];
         const TransponderRecord record = committedTransponder(current, input);
         if (!(record == current)) operations.push_back(edit::SetTransponderFields{*t, record});
     }
     const std::size_t c = channel->index.value;
-    const ChannelRecord& current = m_db.channels(channel->kind).primary[c];
+    const ChannelRecord& current = m_doc.database().channels(channel->kind).primary[c];
     const ChannelRecord record = committedChannel(current, input);
     if (!(record == current)) operations.push_back(edit::SetChannelFields{channel->kind, c, record});
     return operations;
@@ -81,7 +81,7 @@ std::vector<edit::EditOperation> CZoEditView::PendingNewOperations(const NewReco
     std::vector<edit::EditOperation> operations;
     const ChannelKind kind = pending.kind;
     const std::size_t p = pending.channel.value;
-    const auto& channels = m_db.channels(kind);
+    const auto& channels = m_doc.database().channels(kind);
     // Every entry stands for itself: New put the texts the new records start from.
     const PageCommitInput input{m_shown, m_values, m_codePage, Untouched::ReadsText};
     landed = pending.channel;
@@ -96,7 +96,7 @@ std::vector<edit::EditOperation> CZoEditView::PendingNewOperations(const NewReco
             const std::size_t t = pending.transponder;
             operations.push_back(edit::InsertTransponder{t, kind, p});
             operations.push_back(
-                edit::SetTransponderFields{t, committedTransponder(m_db.transponders.primary[t], input)});
+                edit::SetTransponderFields{t, committedTransponder(m_doc.database().transponders.primary[t], input)});
             ChannelRecord channel = committedChannel(channels.primary[p], input);
             channel.transponder_index = static_cast<std::uint16_t>(t);
             operations.push_back(edit::SetChannelFields{kind, p, channel});
@@ -117,7 +117,7 @@ std::vector<edit::EditOperation> CZoEditView::PendingNewOperations(const NewReco
 // tables, the history, a pending New or a sorted list. A failed write leaves
 // everything as it was, so that the next Save does the same again, once.
 bool CZoEditView::Save() {
-    if (!m_state.m_bLoaded || m_values.path.empty()) {
+    if (!m_state.m_bLoaded || m_doc.path().empty()) {
         messageBox(messages::kNothingToSave);
         return false;
     }
@@ -139,35 +139,17 @@ bool CZoEditView::Save() {
         }
     }
 
-    auto written = std::make_unique<ChannelDatabase>(m_db);
-    for (const edit::EditOperation& operation : operations) {
-        const edit::EditResult result =
-            edit::applyOperation(*written, edit::TableCopy::Primary, operation);
-        if (!result.ok()) {
-            // The refusal names the value; the file stays as it was.
-            messageBox(result.message);
-            return false;
-        }
-    }
-    // The band is derived for the transponder of the channel the pages show.
-    int band_transponder = -1;
-    if (kind && landed && written->channels(*kind).contains(landed->value))
-        band_transponder = written->channels(*kind).primary[landed->value].transponder_index;
-    const SaveResult result =
-        saveChannelFile(m_values.path, *written, SaveFolding{}, band_transponder);
-    if (!result.ok) {
-        messageBox(result.message);
-        return false;
-    }
-
-    // Written: the same step on the tables, then the values the file settled.
+    std::optional<ChannelRef> shown;
+    if (kind && landed) shown = ChannelRef{*kind, *landed};
     edit::RowSelection after = rowSelection();
     if (kind && landed)
         (*kind == ChannelKind::Tv ? after.tv_row : after.radio_row) =
             static_cast<int>(landed->value);
-    if (!operations.empty()) m_history.apply(m_db, operations, step_name, rowSelection(), after);
-    m_db = std::move(*written);
-    m_history.markSaved();
+    const auto saved = m_doc.save(operations, step_name, shown, rowSelection(), after);
+    if (!saved.ok) {
+        messageBox(saved.message);
+        return false;
+    }
     m_state.m_bSaved = true;
     m_state.m_bModified = false;
     if (m_state.m_bEditing) {
@@ -199,12 +181,12 @@ void CZoEditView::OnNew() {
     const auto page = m_state.m_nCurrentPage;
     const auto transponder = currentTransponder();
     if (page != Page::Channel && !transponder) return messageBox(messages::kNoTransponder);
-    const bool channels_full = m_db.channels(*kind).count >= kChannelCapacity;
-    const bool transponders_full = m_db.transponders.count >= kTransponderCapacity;
+    const bool channels_full = m_doc.database().channels(*kind).count >= kChannelCapacity;
+    const bool transponders_full = m_doc.database().transponders.count >= kTransponderCapacity;
     if (channels_full) return messageBox(fullMessage("channel", kChannelCapacity));
     if (page != Page::Channel && transponders_full)
         return messageBox(fullMessage("transponder", kTransponderCapacity));
-    if (page == Page::Satellite && m_db.satellites.count >= kMaxSatelliteCount)
+    if (page == Page::Satellite && m_doc.database().satellites.count >= kMaxSatelliteCount)
         return messageBox(fullMessage("satellite", kMaxSatelliteCount));
     if (!UpdateDataFromForm()) return;
 
@@ -259,7 +241,7 @@ void CZoEditView::OnDelete() {
     if (!m_state.m_bEditing || m_state.hasPendingChange() || isSorted()) return;
     const DeleteSubject subject{m_state.m_nCurrentPage, selectedChannel(),
                                 currentTransponder(), currentSatellite()};
-    const auto target = askDelete(m_platform.dialogs, m_db, subject);
+    const auto target = askDelete(m_platform.dialogs, m_doc.database(), subject);
     if (!target) {
         RefreshAndReselect();
         return;
@@ -269,7 +251,7 @@ void CZoEditView::OnDelete() {
     if (target->page == Page::Satellite) operation = edit::DeleteSatellite{target->index};
     if (!ApplyEdit(operation, rowSelection()).ok()) return;
     RefreshAndReselect(true);
-    if (m_db.channels(target->kind).count == 0) {
+    if (m_doc.database().channels(target->kind).count == 0) {
         // The list is empty: the pages show no record, and the channel page
         // says so. The drop lists keep their items for the next file.
         m_values.channel_name = "Null";

@@ -10,14 +10,13 @@ void CZoEditView::OnFavourites() {
     if (!isCommandEnabled(ui::cmd::ID_VIEW_FAVOURITES)) return;
     FavouriteEdits edits;
     edits.apply = [this](std::span<const edit::EditOperation> step) {
-        return m_history.apply(m_db, step, edit::operationName(step.back()), rowSelection(),
-                               rowSelection());
+        return m_doc.apply(step, edit::operationName(step.back()), rowSelection(), rowSelection());
     };
     edits.undo = [this] {
         edit::RowSelection selection;
-        return m_history.undo(m_db, selection).ok();
+        return m_doc.undo(selection).ok();
     };
-    CFavoriteDlg dialog(m_db, m_codePage, m_platform.dialogs, m_favouriteDialog, std::move(edits));
+    CFavoriteDlg dialog(m_doc.database(), m_codePage, m_platform.dialogs, m_favouriteDialog, std::move(edits));
     const int result = m_platform.dialogs.runModal(dialog);
 
     // The dialog changed the tables as it went, however it was closed: the

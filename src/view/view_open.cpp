@@ -52,13 +52,13 @@ bool CZoEditView::PrepareOpen() {
 void CZoEditView::LoadPath(const std::string& path) {
     ui::Form& form = m_platform.form;
     m_favouriteBoxes.clear();
-    // The path of the data in memory; restored when the new file is refused,
-    // so that a later save never writes the old tables over the refused file.
-    const std::string previous_path = m_values.path;
+    // The path field names the file being read; it names the document's file
+    // again when the new one is refused, whose tables stay as they were.
+    const std::string previous_path = m_doc.path();
     m_values.path = path;
     UpdateDataToForm();
 
-    const LoadResult result = loadChannelFile(path, m_db);
+    const LoadResult result = m_doc.load(path);
     if (result.status == LoadStatus::CannotOpen) {
         // Said aloud: a path typed on the command line may name nothing at all.
         messageBox(cannotOpenMessage(path, result.reason));
@@ -90,11 +90,7 @@ void CZoEditView::LoadPath(const std::string& path) {
         return;
     }
 
-    for (ChannelKind kind : {ChannelKind::Tv, ChannelKind::Radio}) {
-        rows(kind).showFileOrder();
-        rows(kind).setSortKey({});
-        m_state.selectedRowOf(kind) = Row();
-    }
+    for (ChannelKind kind : {ChannelKind::Tv, ChannelKind::Radio}) m_state.selectedRowOf(kind) = Row();
     m_state.clearPendingChange();
     FillTransponderSelector();
     m_favouriteBoxes.setCaptions(m_codePage);
@@ -111,7 +107,6 @@ void CZoEditView::LoadPath(const std::string& path) {
     // writable would take typing that no save could keep.
     EnterReadOnlyState();
     m_favouriteBoxes.setEnabled(true);
-    m_history.clear();
 }
 
 // An Open that loads nothing ends a cut, a drag and the sorted orders; a

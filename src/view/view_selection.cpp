@@ -27,16 +27,16 @@ std::optional<std::size_t> CZoEditView::currentTransponder() const {
     const auto channel = selectedChannel();
     if (!channel) return std::nullopt;
     const std::size_t t =
-        m_db.channels(channel->kind).primary[channel->index.value].transponder_index;
-    if (!m_db.transponders.contains(t)) return std::nullopt;
+        m_doc.database().channels(channel->kind).primary[channel->index.value].transponder_index;
+    if (!m_doc.database().transponders.contains(t)) return std::nullopt;
     return t;
 }
 
 std::optional<std::size_t> CZoEditView::currentSatellite() const {
     const auto t = currentTransponder();
     if (!t) return std::nullopt;
-    const std::size_t s = m_db.transponders.primary[*t].satellite_index;
-    if (!m_db.satellites.contains(s)) return std::nullopt;
+    const std::size_t s = m_doc.database().transponders.primary[*t].satellite_index;
+    if (!m_doc.database().satellites.contains(s)) return std::nullopt;
     return s;
 }
 
@@ -70,7 +70,7 @@ void CZoEditView::ShowSelectedRecords() {
         ShowNoChannel();
         return;
     }
-    ShowChannel(m_db.channels(channel->kind).primary[channel->index.value], channel->index);
+    ShowChannel(m_doc.database().channels(channel->kind).primary[channel->index.value], channel->index);
     ShowTransponder(currentTransponder());
     ShowSatellite(currentSatellite());
     NoteShown();
@@ -106,7 +106,7 @@ void CZoEditView::ShowTransponder(std::optional<std::size_t> transponder) {
     // A link outside the table (files are not checked) shows nothing rather
     // than another transponder's values.
     TransponderPageTexts texts;
-    if (transponder) texts = transponderPageTexts(m_db.transponders.primary[*transponder]);
+    if (transponder) texts = transponderPageTexts(m_doc.database().transponders.primary[*transponder]);
     m_values.network_id = texts.network_id;
     m_values.frequency_order = texts.frequency_order;
     m_values.frequency = texts.frequency;
@@ -120,15 +120,15 @@ void CZoEditView::ShowTransponder(std::optional<std::size_t> transponder) {
 void CZoEditView::ShowSatellite(std::optional<std::size_t> satellite) {
     ui::Form& form = m_platform.form;
     SatellitePageTexts texts;
-    if (satellite) texts = satellitePageTexts(m_db.satellites.primary[*satellite]);
+    if (satellite) texts = satellitePageTexts(m_doc.database().satellites.primary[*satellite]);
     m_values.position = texts.position;
     m_values.satellite_name = display(texts.name);
     m_values.satellite_banner = m_values.satellite_name;
     UpdateDataToForm();
 
     std::vector<std::string> names;
-    names.reserve(m_db.satellites.count);
-    for (const SatelliteRecord& record : m_db.satellites.records())
+    names.reserve(m_doc.database().satellites.count);
+    for (const SatelliteRecord& record : m_doc.database().satellites.records())
         names.push_back(display(nameBytes(record.name)));
     form.setItems(IDC_SATELLITE_SELECTOR, std::move(names));
     form.setSelectedIndex(IDC_SATELLITE_SELECTOR, satellite ? static_cast<int>(*satellite) : -1);

@@ -24,6 +24,7 @@
 #include "view/favourite_boxes.h"
 #include "view/list_operations.h"
 #include "view/parental_lock.h"
+#include "view/channel_document.h"
 #include "view/row_map.h"
 
 namespace zoedit {
@@ -135,12 +136,10 @@ public:
     void RefreshAndReselect(bool row_deleted = false);
 
     // The row map of a list: which channel each row shows.
-    const RowMap& rows(ChannelKind kind) const {
-        return kind == ChannelKind::Tv ? m_tvRows : m_radioRows;
-    }
-    RowMap& rows(ChannelKind kind) { return kind == ChannelKind::Tv ? m_tvRows : m_radioRows; }
+    const RowMap& rows(ChannelKind kind) const { return m_doc.rows(kind); }
+    RowMap& rows(ChannelKind kind) { return m_doc.rows(kind); }
     // Whether either list shows a column-sort order.
-    bool isSorted() const { return m_tvRows.isSorted() || m_radioRows.isSorted(); }
+    bool isSorted() const { return m_doc.isSorted(); }
     // The channel the active list's selected row shows, and the records the
     // other two pages show: that channel's transponder and its satellite.
     // Nothing when no channel is selected or a link points outside a table.
@@ -161,8 +160,10 @@ public:
     bool setCodePage(CodePage page);
     CodePage codePage() const { return m_codePage; }
 
-    ChannelDatabase& database() { return m_db; }
-    const ChannelDatabase& database() const { return m_db; }
+    const ChannelDatabase& database() const { return m_doc.database(); }
+    // The file, its tables and their history: every change goes through it.
+    ChannelDocument& document() { return m_doc; }
+    const ChannelDocument& document() const { return m_doc; }
     EditorState& state() { return m_state; }
     const EditorState& state() const { return m_state; }
     FormValues& values() { return m_values; }
@@ -172,7 +173,7 @@ public:
     const std::string& currentPath() const { return m_values.path; }
     ui::Platform& platform() { return m_platform; }
     // Every change of the records is one step here.
-    edit::EditHistory& history() { return m_history; }
+    const edit::EditHistory& history() const { return m_doc.history(); }
 
     // A cut or a sorted order is over: New and Delete are on again unless a
     // list is still sorted.
@@ -187,7 +188,7 @@ public:
 private:
     bool PrepareOpen();
     bool hasChangesBesidesTyping() const {
-        return m_state.m_bModified || !m_history.isAtSavedState();
+        return m_state.m_bModified || !m_doc.isAtSavedState();
     }
     FormValues readForm() const;
     void NoteShown();
@@ -222,16 +223,13 @@ private:
     ui::Platform m_platform;
     ViewHooks m_hooks;
     CodePage m_codePage = CodePage::Windows1256;
-    ChannelDatabase m_db;
+    ChannelDocument m_doc;
     EditorState m_state;
     FormValues m_values;
     // The page entries as the pages last showed them; typing is what differs.
     FormValues m_shown;
     bool m_askingAboutTyping = false;
-    edit::EditHistory m_history;
-    RowMap m_tvRows{m_db, ChannelKind::Tv};
-    RowMap m_radioRows{m_db, ChannelKind::Radio};
-    FavouriteBoxes m_favouriteBoxes{m_platform.form, m_db};
+    FavouriteBoxes m_favouriteBoxes{m_platform.form, m_doc.database()};
     ParentalLock m_lock{m_platform.form};
     CListOperations m_listOps{*this};
     FavouriteDialogMemory m_favouriteDialog;

@@ -106,8 +106,8 @@ TEST_F(ViewFavouritesTest, CloseBoxKeepsChangesShownButUnsaved) {
 // Each change in the dialog is one step; Ctrl+Z in it takes back the steps of
 // this opening and stops there.
 TEST_F(ViewFavouritesTest, UndoInTheDialogReachesBackToItsOpeningOnly) {
-    edit::EditHistory& history = view->history();
-    ASSERT_TRUE(history.apply(view->database(), edit::RenameFavouriteGroup{1, "Outside"}).ok());
+    const edit::EditHistory& history = view->history();
+    ASSERT_TRUE(view->document().apply(edit::RenameFavouriteGroup{1, "Outside"}, {}, {}).ok());
     const ChannelDatabase opened = view->database();
     fake.dialogs.answerMessage(ui::MessageAnswer::Yes);
     std::vector<std::string> step_names;

@@ -194,8 +194,9 @@ TEST_F(ViewTest, PendingEditsAreOfferedForSavingBeforeTheNextOpen) {
     const std::string first = writeFile("first.bin", db);
     open(first);
     view->onCommand(IDC_EDIT);
-    ChannelRecord& ch = view->database().tv.primary[0];
+    ChannelRecord ch = view->database().tv.primary[0];
     ch.service_id = 0x4321;
+    ASSERT_TRUE(view->document().apply(edit::SetChannelFields{ChannelKind::Tv, 0, ch}, {}, {}).ok());
 
     // No: the first file stays as it was.
     const auto before = readBytes(first);
@@ -254,7 +255,9 @@ TEST_F(ViewTest, ClosingWithUnsavedEditsWritesTheFileOnlyOnYes) {
     open(path);
     EXPECT_FALSE(view->hasUnsavedEdits());
     view->onCommand(ui::form::IDC_EDIT);
-    view->database().tv.primary[1].audio_pid = 0x0777;
+    ChannelRecord ch = view->database().tv.primary[1];
+    ch.audio_pid = 0x0777;
+    ASSERT_TRUE(view->document().apply(edit::SetChannelFields{ChannelKind::Tv, 1, ch}, {}, {}).ok());
     ASSERT_TRUE(view->hasUnsavedEdits());
 
     const auto before = readBytes(path);

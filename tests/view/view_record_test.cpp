@@ -29,9 +29,10 @@ protected:
         view->onCommand(IDC_SEARCH);
     }
     void nameChannel(std::size_t row, const char* name) {
-        ChannelDatabase& db = view->database();
-        setNameBytes(db.tv.primary[row].name, name);
-        setNameBytes(db.tv.working[row].name, name);
+        ChannelRecord record = view->database().tv.primary[row];
+        setNameBytes(record.name, name);
+        ASSERT_TRUE(
+            view->document().apply(edit::SetChannelFields{ChannelKind::Tv, row, record}, {}, {}).ok());
         view->FillList(ChannelKind::Tv);
     }
 };
@@ -139,7 +140,9 @@ TEST_F(RecordViewTest, RefreshAfterDeletingTheLastRowSelectsTheRowAbove) {
     openDatabase(db);
     const int last = static_cast<int>(db.tv.count) - 1;
     view->OnItemChanged(ChannelKind::Tv, last);
-    view->database().tv.count -= 1;  // as a delete of that row leaves the table
+    ASSERT_TRUE(view->document()
+                    .apply(edit::DeleteChannel{ChannelKind::Tv, static_cast<std::size_t>(last)}, {}, {})
+                    .ok());  // as a delete of that row leaves the table
     view->RefreshAndReselect(true);
     EXPECT_EQ(tvList().rowCount(), last);
     EXPECT_EQ(state().m_nSelectedTvRow.value, last - 1);
