@@ -19,6 +19,11 @@ inline constexpr int kFavouriteBoxCount = 10;  // the channel page shows groups 
 enum class Page { Channel = 0, Transponder = 1, Satellite = 2 };
 enum class ActiveList { None, Tv, Radio };
 
+// The list that shows channels of a kind.
+inline ActiveList listOfKind(ChannelKind kind) {
+    return kind == ChannelKind::Tv ? ActiveList::Tv : ActiveList::Radio;
+}
+
 // A change that waits for Save or Cancel, or a list operation under way. Only
 // one at a time: each disables the commands that would start another, so the
 // invalid mixtures (a drag during a New) have no representation. A sorted

@@ -5,7 +5,6 @@
 #include "view/edit_buttons.h"
 #include "view/list_sort.h"
 #include "view/view_messages.h"
-#include "view/zoedit_view.h"
 
 namespace zoedit {
 
@@ -60,7 +59,7 @@ void CListOperations::OnContextMenu(ChannelKind kind, int x, int y) {
     if (!enabled) return;
     switch (chosen) {
         case item::ID_NEW:
-            m_view.onCommand(IDC_NEW);
+            if (form.isEnabled(IDC_NEW)) m_view.OnNew();
             return;
         case item::ID_CUT:
             OnCut();
@@ -198,7 +197,7 @@ void CListOperations::LeaveSortedOrder() {
         state.selectedRowOf(kind) = selected ? map.rowOf(*selected).value_or(Row()) : Row();
     }
     m_view.ListChangeDone();
-    m_view.ShowRecords(CZoEditView::PageRefresh::Keep);
+    m_view.ShowRecords(PageRefresh::Keep);
 }
 
 void CListOperations::OnKeepOrder() {

@@ -11,11 +11,10 @@
 #include "database/channel_database.h"
 #include "ui/platform.h"
 #include "view/editor_state.h"
+#include "view/list_operations_host.h"
 #include "view/row_map.h"
 
 namespace zoedit {
-
-class CZoEditView;
 
 // The context menu of a list as the state asks for it.
 // `sorted`: a list shows a column-sort order.
@@ -24,7 +23,7 @@ std::vector<ui::PopupMenuItem> listContextMenu(ChannelKind kind, const EditorSta
 
 class CListOperations {
 public:
-    explicit CListOperations(CZoEditView& view) : m_view(view) {}
+    explicit CListOperations(ListOperationsHost& view) : m_view(view) {}
 
     // Right click on a list (screen point x, y): the menu and its choice.
     void OnContextMenu(ChannelKind kind, int x, int y);
@@ -58,7 +57,7 @@ private:
     std::optional<ChannelRef> selectedChannel();
     void tell(const char* text);
 
-    CZoEditView& m_view;
+    ListOperationsHost& m_view;
 };
 
 }  // namespace zoedit

@@ -43,7 +43,7 @@ struct ViewHooks {
     std::function<void(ChannelKind kind)> print_source;
 };
 
-class CZoEditView {
+class CZoEditView final : public ListOperationsHost {
 public:
     explicit CZoEditView(ui::Platform platform, ViewHooks hooks = {});
 
@@ -87,7 +87,7 @@ public:
     // sort, a code-page switch, undo and redo): with typing on them, asks
     // "Save the changes to this record?". Yes commits and saves, No drops
     // the typing, Cancel stays. True when the caller may go on.
-    bool ResolveTyping() { return SettleTyping() != TypingSettled::Stayed; }
+    bool ResolveTyping() override { return SettleTyping() != TypingSettled::Stayed; }
     // The same question, telling what became of the typing.
     enum class TypingSettled { NoTyping, Saved, Dropped, Stayed };
     TypingSettled SettleTyping();
@@ -103,7 +103,7 @@ public:
     void OnItemChanged(ChannelKind kind, Row row);
     void OnItemChanged(ChannelKind kind, int row) { OnItemChanged(kind, Row(row)); }
     // Refill a list through its row map (commands 1046 and 1047).
-    void FillList(ChannelKind kind);
+    void FillList(ChannelKind kind) override;
     // The TV and radio switches (1128/32789 and 1129/32790).
     void ShowList(ChannelKind kind);
     // Edit button 1040.
@@ -114,7 +114,7 @@ public:
     // Cancel button 1043.
     void OnCancel();
     // New button 1069, menu command 32812, Ctrl+N.
-    void OnNew();
+    void OnNew() override;
     // Delete button 1042, menu command 32776, Ctrl+D.
     void OnDelete();
     // Favourite box k (0..9) and the lock box were clicked.
@@ -126,25 +126,22 @@ public:
     // each keeping its selected row (within the list), the transponder
     // selector and the favourite captions rebuilt, and the pages showing the
     // active list's selected channel, its transponder and its satellite.
-    // Keep leaves the page texts alone: a click on the lock or a favourite
-    // box changed the record the pages already show, and typing on them
-    // waits for Save.
-    enum class PageRefresh { Show, Keep };
-    void ShowRecords(PageRefresh pages = PageRefresh::Show);
+    // Keep leaves the page texts alone (see PageRefresh).
+    void ShowRecords(PageRefresh pages = PageRefresh::Show) override;
     // ShowRecords, with the active list focused and its selected row in
     // view; after a delete the last row's selection moves up one row.
-    void RefreshAndReselect(bool row_deleted = false);
+    void RefreshAndReselect(bool row_deleted = false) override;
 
     // The row map of a list: which channel each row shows.
     const RowMap& rows(ChannelKind kind) const { return m_doc.rows(kind); }
-    RowMap& rows(ChannelKind kind) { return m_doc.rows(kind); }
+    RowMap& rows(ChannelKind kind) override { return m_doc.rows(kind); }
     // Whether either list shows a column-sort order.
-    bool isSorted() const { return m_doc.isSorted(); }
+    bool isSorted() const override { return m_doc.isSorted(); }
     // The channel the active list's selected row shows, and the records the
     // other two pages show: that channel's transponder and its satellite.
     // Nothing when no channel is selected or a link points outside a table.
-    std::optional<ChannelRef> selectedChannel() const;
-    std::optional<ChannelIndex> selectedChannel(ChannelKind kind) const;
+    std::optional<ChannelRef> selectedChannel() const override;
+    std::optional<ChannelIndex> selectedChannel(ChannelKind kind) const override;
     std::optional<std::size_t> currentTransponder() const;
     std::optional<std::size_t> currentSatellite() const;
 
@@ -158,32 +155,32 @@ public:
     // the pages show the selected record again unless the user is editing.
     // False, changing nothing, when the user chose to stay with typing.
     bool setCodePage(CodePage page);
-    CodePage codePage() const { return m_codePage; }
+    CodePage codePage() const override { return m_codePage; }
 
-    const ChannelDatabase& database() const { return m_doc.database(); }
+    const ChannelDatabase& database() const override { return m_doc.database(); }
     // The file, its tables and their history: every change goes through it.
     ChannelDocument& document() { return m_doc; }
     const ChannelDocument& document() const { return m_doc; }
-    EditorState& state() { return m_state; }
+    EditorState& state() override { return m_state; }
     const EditorState& state() const { return m_state; }
     FormValues& values() { return m_values; }
     std::array<FavouriteBox, kFavouriteBoxCount>& favouriteBoxes() {
         return m_favouriteBoxes.boxes();
     }
     const std::string& currentPath() const { return m_values.path; }
-    ui::Platform& platform() { return m_platform; }
+    ui::Platform& platform() override { return m_platform; }
     // Every change of the records is one step here.
     const edit::EditHistory& history() const { return m_doc.history(); }
 
     // A cut or a sorted order is over: New and Delete are on again unless a
     // list is still sorted.
-    void ListChangeDone();
+    void ListChangeDone() override;
     // The selection as undo and redo give it back.
-    edit::RowSelection rowSelection() const;
+    edit::RowSelection rowSelection() const override;
     // Applies one operation to the primary tables as one step of the
     // history; a refusal is shown to the user. The caller refreshes the lists.
     edit::EditResult ApplyEdit(const edit::EditOperation& operation,
-                               const edit::RowSelection& after);
+                               const edit::RowSelection& after) override;
 
 private:
     bool PrepareOpen();
@@ -234,10 +231,5 @@ private:
     CListOperations m_listOps{*this};
     FavouriteDialogMemory m_favouriteDialog;
 };
-
-// The kind of channel a list shows, and back.
-inline ActiveList listOfKind(ChannelKind kind) {
-    return kind == ChannelKind::Tv ? ActiveList::Tv : ActiveList::Radio;
-}
 
 }  // namespace zoedit
