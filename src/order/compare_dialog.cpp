@@ -12,6 +12,15 @@ using namespace ui::compare;
 
 namespace {
 
+constexpr std::size_t kSummaryLines = 6;
+constexpr std::size_t kSummaryWidth = 160;  // bytes of UTF-8
+
+// The largest cut at or below `at` that splits no character.
+std::size_t utf8Boundary(const std::string& text, std::size_t at) {
+    while (at > 0 && (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80) --at;
+    return at;
+}
+
 std::string tabCaption(DiffKind kind, std::size_t count) {
     std::string word = diffKindWord(kind);
     word[0] = static_cast<char>(word[0] - 'a' + 'A');
@@ -57,8 +66,14 @@ void CCompareDlg::onInitDialog(ui::DialogHost& host) {
                           ".  Favourite groups: " + std::to_string(m_diff.groups.size()) +
                           " changed.";
     if (m_diff.same) summary = "The two hold the same records in the same order.";
-    for (const std::string& line : recordLines(m_diff, m_other, m_open, m_page))
-        summary += "\n" + line;
+    // A few lines, each cut short: the label is no list (zoedit-cli diff has them all).
+    const std::vector<std::string> lines = recordLines(m_diff, m_other, m_open, m_page);
+    for (std::size_t i = 0; i < std::min(lines.size(), kSummaryLines); ++i)
+        summary += "\n" + (lines[i].size() > kSummaryWidth
+                               ? lines[i].substr(0, utf8Boundary(lines[i], kSummaryWidth)) + "..."
+                               : lines[i]);
+    if (lines.size() > kSummaryLines)
+        summary += "\n... and " + std::to_string(lines.size() - kSummaryLines) + " more";
     form.setText(IDC_SUMMARY, summary);
 
     if (ui::ListControl* list = form.list(IDC_CHANNELS)) {
