@@ -1,6 +1,7 @@
 // zoedit-cli diff A B: what changed from A to B. Channels are paired as
 // apply-order pairs them; exit status 0 when the two hold the same records in
 // the same order, 1 when anything differs, 2 when a file is refused.
+#include <functional>
 #include <iostream>
 #include <map>
 #include <memory>
@@ -80,12 +81,20 @@ nlohmann::json pairJson(const ChannelDatabase& a, const ChannelDatabase& b, Chan
             {"name", nameUtf8(b.channels(kind).primary[pair.after].name, page)}};
 }
 
-nlohmann::json recordsJson(const order::RecordDiff& diff) {
-    nlohmann::json changed = nlohmann::json::array();
+// Records by their 1-based number in their table and their text.
+nlohmann::json recordsJson(const order::RecordDiff& diff,
+                           const std::function<std::string(bool after, std::size_t)>& text) {
+    const auto one = [&](bool after, std::size_t index) {
+        return nlohmann::json{{"number", index + 1}, {"text", text(after, index)}};
+    };
+    nlohmann::json added = nlohmann::json::array(), removed = nlohmann::json::array(),
+                   changed = nlohmann::json::array();
+    for (std::size_t i : diff.added) added.push_back(one(true, i));
+    for (std::size_t i : diff.removed) removed.push_back(one(false, i));
     for (const auto& p : diff.changed)
-        changed.push_back({{"before", p.before}, {"after", p.after}});
-    return {{"added", diff.added},
-            {"removed", diff.removed},
+        changed.push_back({{"before", one(false, p.before)}, {"after", one(true, p.after)}});
+    return {{"added", added},
+            {"removed", removed},
             {"changed", changed},
             {"reordered", diff.reordered}};
 }
@@ -128,8 +137,12 @@ void printJson(const order::DatabaseDiff& diff, const ChannelDatabase& a, const 
         }
         out["lists"][listKey(kind)] = l;
     }
-    out["satellites"] = recordsJson(diff.satellites);
-    out["transponders"] = recordsJson(diff.transponders);
+    out["satellites"] = recordsJson(diff.satellites, [&](bool after, std::size_t s) {
+        return order::satelliteText(after ? b : a, s, page);
+    });
+    out["transponders"] = recordsJson(diff.transponders, [&](bool after, std::size_t t) {
+        return order::transponderText(after ? b : a, t);
+    });
     out["favourite_groups"] = nlohmann::json::array();
     for (const order::GroupDiff& g : diff.groups) {
         nlohmann::json group = {{"group", g.group + 1}};

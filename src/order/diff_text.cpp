@@ -30,20 +30,6 @@ std::string fieldsText(const std::vector<FieldChange>& fields) {
     return text;
 }
 
-std::string satelliteText(const ChannelDatabase& db, std::size_t s, CodePage page) {
-    const SatelliteRecord& sat = db.satellites.primary[s];
-    return positionText(sat.position) + " " + quoted(toUtf8(nameBytes(sat.name), page));
-}
-
-std::string transponderText(const ChannelDatabase& db, std::size_t t) {
-    const TransponderRecord& tp = db.transponders.primary[t];
-    const SatelliteRecord* sat = db.satelliteOf(tp);
-    std::string text = sat ? positionText(sat->position) + " " : std::string();
-    text += decimalText(tp.frequency) + " " + polarisationLetter(tp.polarisation) + " " +
-            decimalText(tp.symbol_rate) + " " + fecText(tp.fec);
-    return text;
-}
-
 std::string transponderDetails(const ChannelDatabase& db, std::size_t t) {
     const TransponderRecord& tp = db.transponders.primary[t];
     return transponderText(db, t) + " network " + hex4Text(tp.network_id) + " order " +
@@ -63,6 +49,20 @@ void addSide(std::string& text, const char* word, const GroupSideDiff& side,
 }
 
 }  // namespace
+
+std::string satelliteText(const ChannelDatabase& db, std::size_t s, CodePage page) {
+    const SatelliteRecord& sat = db.satellites.primary[s];
+    return positionText(sat.position) + " " + quoted(toUtf8(nameBytes(sat.name), page));
+}
+
+std::string transponderText(const ChannelDatabase& db, std::size_t t) {
+    const TransponderRecord& tp = db.transponders.primary[t];
+    const SatelliteRecord* sat = db.satelliteOf(tp);
+    std::string text = sat ? positionText(sat->position) + " " : std::string();
+    text += decimalText(tp.frequency) + " " + polarisationLetter(tp.polarisation) + " " +
+            decimalText(tp.symbol_rate) + " " + fecText(tp.fec);
+    return text;
+}
 
 const char* diffKindWord(DiffKind kind) {
     switch (kind) {

@@ -40,6 +40,10 @@ std::string rowNumbersText(const DiffRow& row);
 std::vector<std::string> recordLines(const DatabaseDiff& diff, const ChannelDatabase& before,
                                      const ChannelDatabase& after, CodePage page);
 
+// "019.2E \"Name\"" of a satellite; "019.2E 11494 H 22000 3/4" of a transponder.
+std::string satelliteText(const ChannelDatabase& db, std::size_t satellite, CodePage page);
+std::string transponderText(const ChannelDatabase& db, std::size_t transponder);
+
 // "3 added, 1 removed, 0 changed" of satellites or transponders.
 std::string recordCountsText(const RecordDiff& diff);
 

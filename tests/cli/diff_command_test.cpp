@@ -139,6 +139,22 @@ TEST_F(DiffCommand, ARenameAloneDiffersAndARefusedFileExitsTwo) {
     EXPECT_EQ(
         cli.run("diff " + file("old.bin") + " " + file("renamed.bin") + " --list tv").exit_code, 0);
 
+    // A transponder deleted with its channels: the record and each channel.
+    ASSERT_EQ(
+        cli.run("edit " + file("old.bin") + " " + file("no_tp.bin") + " 'delete transponder 1'")
+            .exit_code,
+        0);
+    const json gone = json::parse(
+        cli.run("diff " + file("old.bin") + " " + file("no_tp.bin") + " --format json").out);
+    ASSERT_EQ(gone["transponders"]["removed"].size(), 1u);
+    EXPECT_EQ(gone["transponders"]["removed"][0]["number"], 1);
+    EXPECT_THAT(gone["transponders"]["removed"][0]["text"].get<std::string>(),
+                HasSubstr(std::to_string(old_db.transponders.primary[0].frequency)));
+    std::size_t on_first = 0;
+    for (const ChannelRecord& ch : old_db.tv.records()) on_first += ch.transponder_index == 0;
+    EXPECT_EQ(gone["lists"]["tv"]["removed"].size(), on_first);
+    EXPECT_TRUE(gone["lists"]["tv"]["moved"].empty());
+
     cli.write("bad.bin", {0x12, 0x34});
     const auto refused = cli.run("diff " + file("old.bin") + " " + file("bad.bin"));
     EXPECT_EQ(refused.exit_code, 2);
