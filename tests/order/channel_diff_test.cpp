@@ -226,7 +226,9 @@ TEST(ChannelDiff, ReportsExactlyTheEditsMadeWithTheFewestMoves) {
             EXPECT_FALSE(g.tv.reordered || g.radio.reordered);
         }
         EXPECT_EQ(diff.same, testing::contentDifference(before, after).empty());
-        if (!diff.same) EXPECT_TRUE(any || !diff.groups.empty());
+        if (!diff.same) {
+            EXPECT_TRUE(any || !diff.groups.empty());
+        }
     }
 }
 
