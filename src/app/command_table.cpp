@@ -15,6 +15,9 @@ const std::vector<Menu>& mainMenu() {
          {{ID_FILE_OPEN, "&فتح", "Ctrl+O"},
           {ID_FILE_SAVE, "&حفظ", "Ctrl+S"},
           {},
+          {ID_FILE_APPLY_ORDER, "Apply &Order From...", ""},
+          {ID_FILE_COMPARE, "Co&mpare With...", ""},
+          {},
           {ID_FILE_PRINT, "&طباعة...", "Ctrl+P"},
           {ID_FILE_PRINT_PREVIEW, "Print Pre&view", ""},
           {ID_FILE_PRINT_SETUP, "P&rint Setup...", ""},
@@ -116,6 +119,10 @@ CommandTexts commandTexts(int id) {
             return {"Serial Port Setting", "Serial Port"};
         case ID_UPLOAD:
             return {"Upload the Data", "Upload"};
+        case ID_FILE_APPLY_ORDER:
+            return {"Give the lists the order of another channel file or a CSV", "Apply Order"};
+        case ID_FILE_COMPARE:
+            return {"Show what changed from another channel file", "Compare"};
         default:
             return {};
     }
@@ -128,7 +135,8 @@ bool isCommandBuilt(int id) {
         ID_VIEW_STATUS_BAR, ID_APP_ABOUT,     ID_PORT_SETTINGS, ID_PORT_OPEN_CLOSE,
         ID_DOWNLOAD,        ID_UPLOAD,        ID_EDIT_UNDO,     ID_EDIT_REDO,
         ID_FILE_PRINT,      ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP,
-        ID_EDIT_CUT_CHANNEL, ID_EDIT_PASTE_CHANNEL, ID_EDIT_KEEP_ORDER, ID_VIEW_FAVOURITES};
+        ID_EDIT_CUT_CHANNEL, ID_EDIT_PASTE_CHANNEL, ID_EDIT_KEEP_ORDER, ID_VIEW_FAVOURITES,
+        ID_FILE_APPLY_ORDER, ID_FILE_COMPARE};
     return std::find(built.begin(), built.end(), id) != built.end();
 }
 

@@ -2,7 +2,6 @@
 // locks and favourite groups) of a reference applied to IN as the editor's
 // one "Apply Order" step, saved to OUT as the editor saves. REF is a channel
 // file or the CSV of one list. Nothing is written when REF or IN is refused.
-#include <cctype>
 #include <iostream>
 #include <map>
 #include <memory>
@@ -12,7 +11,7 @@
 #include "database/channel_file.h"
 #include "database/field_format.h"
 #include "order/apply_order.h"
-#include "order/csv_reference.h"
+#include "order/reference_file.h"
 
 namespace zoedit::cli {
 namespace {
@@ -29,36 +28,16 @@ struct ApplyOrderCliOptions {
     CodePage page = CodePage::Windows1256;
 };
 
-bool isChannelFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    if (bytes.size() >= 4 && bytes[0] == 0x55 && bytes[1] == 0xAA && bytes[2] == 0x55 &&
-        bytes[3] == 0xAA)
-        return true;
-    const auto dot = path.rfind('.');
-    std::string extension = dot == std::string::npos ? "" : path.substr(dot);
-    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return extension == ".bin" || extension == ".sgn";
-}
-
 std::optional<order::OrderReference> loadReference(const ApplyOrderCliOptions& options) {
-    std::string error;
-    const auto bytes = readWholeFile(options.ref, error);
-    if (!bytes) {
-        fail("cannot read " + options.ref + ": " + error);
+    const order::ReadReferenceSource read = order::readReferenceSource(options.ref);
+    if (!read.source) {
+        fail(read.error);
         return std::nullopt;
     }
-    if (isChannelFile(options.ref, *bytes)) {
-        const auto file = loadForCommand(options.ref);
-        if (!file) return std::nullopt;
-        return order::referenceFromDatabase(*file->db);
-    }
-    const std::string_view text(reinterpret_cast<const char*>(bytes->data()), bytes->size());
-    order::CsvReference csv =
-        order::readCsvReference(text, options.list.value_or(ChannelKind::Tv), options.page);
-    if (!csv.reference) {
-        fail(options.ref + ": " + csv.message());
-        return std::nullopt;
-    }
-    return std::move(csv.reference);
+    order::ReferenceResult result =
+        order::referenceOf(*read.source, options.list.value_or(ChannelKind::Tv), options.page);
+    if (!result.reference) fail(result.error);
+    return std::move(result.reference);
 }
 
 void printList(ChannelKind kind, const order::ListMatch& match,

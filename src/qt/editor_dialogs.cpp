@@ -6,6 +6,8 @@
 #include "qt/main_frame.h"  // completes the frame that qt_platform.h points to
 #include "qt/qt_platform.h"
 #include "ui/resource_ids.h"
+#include "ui_apply_order_dialog.h"
+#include "ui_compare_dialog.h"
 #include "ui_favourites_dialog.h"
 #include "ui_search_dialog.h"
 
@@ -27,6 +29,18 @@ void registerEditorDialogs(QtDialogs& dialogs) {
         if (size->isValid()) dialog->resize(*size);
         QObject::connect(dialog, &QDialog::finished, dialog,
                          [size, dialog] { *size = dialog->size(); });
+        return dialog;
+    });
+    dialogs.registerDialog(ui::IDD_APPLY_ORDER, [](QWidget* parent) {
+        auto* dialog = new QDialog(parent);
+        Ui::ApplyOrderDialog form;
+        form.setupUi(dialog);
+        return dialog;
+    });
+    dialogs.registerDialog(ui::IDD_COMPARE, [](QWidget* parent) {
+        auto* dialog = new QDialog(parent);
+        Ui::CompareDialog form;
+        form.setupUi(dialog);
         return dialog;
     });
 }

@@ -80,6 +80,8 @@ QtListControl::QtListControl(ui::ControlId id, QTableView* view, EventSink sink)
         connect(movable, &MovableRowsView::dragCancelled, this,
                 [this] { emitEvent(ui::EventKind::DragCancel, -1); });
     }
+    connect(m_view, &QAbstractItemView::doubleClicked, this,
+            [this](const QModelIndex& index) { emitEvent(ui::EventKind::DoubleClick, index.row()); });
     connect(m_view->horizontalHeader(), &QHeaderView::sectionClicked, this,
             [this](int column) { emitEvent(ui::EventKind::ColumnClick, column); });
     connect(m_view, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {

@@ -32,6 +32,7 @@ enum class EventKind {
     DragEnd,      // list: the drag ended without a drop (Escape, released elsewhere)
     Drop,         // list: the row `from` of this list was dropped on row item (-1: below the rows)
     DragCancel,   // list: a drag from this list ended without a drop
+    DoubleClick,  // list: a row was double-clicked (item)
 };
 
 struct ControlEvent {

@@ -24,6 +24,8 @@ inline constexpr int IDD_FAVORITES = 166;          // CFavoriteDlg
 inline constexpr int IDD_DOWNLOAD_PROGRESS = 186;  // PC to receiver progress
 inline constexpr int IDD_UPLOAD_PROGRESS = 190;    // receiver to PC progress
 inline constexpr int IDD_SEARCH = 194;             // channel search
+inline constexpr int IDD_APPLY_ORDER = 210;        // File menu "Apply Order From..."
+inline constexpr int IDD_COMPARE = 211;            // File menu "Compare With..."
 
 // ---------------------------------------------------------------------------
 // Main form 101.
@@ -190,6 +192,35 @@ inline constexpr ControlId IDC_OK = IDOK;  // "أضغط هنا بعد كتابة
 }  // namespace search
 
 // ---------------------------------------------------------------------------
+// Apply Order dialog 210: a reference's order for the open file.
+namespace apply_order {
+inline constexpr ControlId IDC_SOURCE = 1001;  // the reference's path and what it is
+inline constexpr ControlId IDC_LIST = 1002;    // combo: the lists to reorder
+inline constexpr ControlId IDC_BY_IDENTITY = 1003;
+inline constexpr ControlId IDC_BY_NAME = 1004;
+inline constexpr ControlId IDC_UNMATCHED_OPEN = 1005;       // open file's channels without partner
+inline constexpr ControlId IDC_UNMATCHED_REFERENCE = 1006;  // reference channels the file lacks
+inline constexpr ControlId IDC_NAMES = 1007;                // check boxes of the options
+inline constexpr ControlId IDC_LOCKS = 1008;
+inline constexpr ControlId IDC_FAVOURITES = 1009;
+inline constexpr ControlId IDC_UNMATCHED_LAST = 1010;  // radio buttons: where the unmatched go
+inline constexpr ControlId IDC_UNMATCHED_FIRST = 1011;
+inline constexpr ControlId IDC_UNMATCHED_LIST = 1012;  // the unmatched channels of both sides
+inline constexpr ControlId IDC_APPLY = IDOK;
+inline constexpr ControlId IDC_CANCEL = IDCANCEL;
+}  // namespace apply_order
+
+// ---------------------------------------------------------------------------
+// Compare dialog 211: the open file against another.
+namespace compare {
+inline constexpr ControlId IDC_SOURCE = 1001;    // the other file's path
+inline constexpr ControlId IDC_TABS = 1002;      // added, removed, moved, renamed, changed
+inline constexpr ControlId IDC_CHANNELS = 1003;  // the channels of the tab on show
+inline constexpr ControlId IDC_SUMMARY = 1004;   // satellites, transponders, groups
+inline constexpr ControlId IDC_CLOSE = IDCANCEL;
+}  // namespace compare
+
+// ---------------------------------------------------------------------------
 // Menu, toolbar and accelerator commands.
 namespace cmd {
 inline constexpr int ID_FILE_OPEN = 57601;
@@ -203,6 +234,8 @@ inline constexpr int ID_EDIT_CUT_CHANNEL = 32786;
 inline constexpr int ID_EDIT_PASTE_CHANNEL = 32811;
 inline constexpr int ID_EDIT_DELETE = 32776;
 inline constexpr int ID_EDIT_KEEP_ORDER = 32816;  // "Keep This Order" of a sorted list
+inline constexpr int ID_FILE_APPLY_ORDER = 32830;  // "Apply Order From..."
+inline constexpr int ID_FILE_COMPARE = 32831;      // "Compare With..."
 inline constexpr int ID_VIEW_TV = 32789;
 inline constexpr int ID_VIEW_RADIO = 32790;
 inline constexpr int ID_VIEW_FAVOURITES = 32788;

@@ -128,6 +128,12 @@ bool CZoEditView::onCommand(int id) {
         case ui::cmd::ID_EDIT_KEEP_ORDER:
             m_listOps.OnKeepOrder();
             return true;
+        case ui::cmd::ID_FILE_APPLY_ORDER:
+            OnApplyOrder();
+            return true;
+        case ui::cmd::ID_FILE_COMPARE:
+            OnCompare();
+            return true;
         default:
             return false;
     }
@@ -165,6 +171,12 @@ bool CZoEditView::isCommandEnabled(int id) const {
         // or while a row is being dragged.
         case ui::cmd::ID_VIEW_FAVOURITES:
             return s.m_bLoaded && !s.hasPendingChange() && !isSorted();
+        // A New, a cut or a drag waits on rows the step would move; a sorted
+        // list, like Undo, would have its rows show other channels after it.
+        case ui::cmd::ID_FILE_APPLY_ORDER:
+            return s.m_bLoaded && !s.hasPendingChange() && !isSorted();
+        case ui::cmd::ID_FILE_COMPARE:
+            return s.m_bLoaded && !s.hasPendingChange();
         case ui::cmd::ID_EDIT_KEEP_ORDER: {
             const auto kind = activeKind();
             return s.m_bEditing && !s.hasPendingChange() && kind && rows(*kind).isSorted();

@@ -111,6 +111,11 @@ public:
     // Command 32788: the favourites dialog, and the main view brought up to
     // date with what it changed.
     void OnFavourites();
+    // File menu "Apply Order From..." and "Compare With..." (view_order.cpp).
+    void OnApplyOrder();
+    void OnCompare();
+    // Shows the channel's list with the row that shows the channel selected.
+    void SelectChannel(ChannelRef channel);
     // Cancel button 1043.
     void OnCancel();
     // New button 1069, menu command 32812, Ctrl+N.

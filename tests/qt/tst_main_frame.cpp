@@ -48,6 +48,7 @@ private slots:
         CMainFrame frame;
         QCOMPARE(itemsOf(menuAt(frame, 0)),
                  (QStringList{"57601 &فتح\tCtrl+O", "32792 &حفظ\tCtrl+S", "-",
+                              "32830 Apply &Order From...", "32831 Co&mpare With...", "-",
                               "57607 &طباعة...\tCtrl+P", "57609 Print Pre&view",
                               "57606 P&rint Setup...", "-", "57665 خروج \tAlt_F4"}));
     }
