@@ -133,9 +133,9 @@ void printJson(const order::DatabaseDiff& diff, const ChannelDatabase& a, const 
                 entry["fields"].push_back({{"field", order::fieldName(f.field)},
                                            {"before", f.before},
                                            {"after", f.after}});
-            l["changed"].push_back(entry);
+            l["changed"].push_back(std::move(entry));
         }
-        out["lists"][listKey(kind)] = l;
+        out["lists"][listKey(kind)] = std::move(l);
     }
     out["satellites"] = recordsJson(diff.satellites, [&](bool after, std::size_t s) {
         return order::satelliteText(after ? b : a, s, page);
@@ -153,7 +153,7 @@ void printJson(const order::DatabaseDiff& diff, const ChannelDatabase& a, const 
         for (const order::ListDiff& list : diff.lists)
             group[listKey(list.kind)] =
                 sideJson(list.kind == ChannelKind::Tv ? g.tv : g.radio, a, b, list.kind, page);
-        out["favourite_groups"].push_back(group);
+        out["favourite_groups"].push_back(std::move(group));
     }
     std::cout << out.dump(2) << '\n';
 }
