@@ -134,7 +134,10 @@ void UploadMachine::finish() {
     }
     // What was received is kept even when its checksum is wrong; the user
     // decides what to do with it.
-    if (SaveResult r = file_.commit(); !r.ok) return fail(r.message);
+    const SaveResult stored = file_.commit();
+    if (!stored.ok) return fail(stored.message);
+    // Stored all the same; the user hears once that the old file has no copy.
+    if (!stored.warning.empty()) events_.messageBox(stored.warning);
     finished_ = true;
     if (!good) {
         verdict_ = TransferVerdict::ChecksumError;

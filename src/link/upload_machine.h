@@ -28,6 +28,8 @@ public:
 
     // The upload command once a path is chosen: arms the upload.
     void arm(const std::string& output_path);
+    // A received file put over an existing one keeps a copy of it here.
+    void keepBackups(BackupStore store) { file_.keepBackups(std::move(store)); }
     // Opening the progress dialog: announces the PC with the ready byte.
     void start();
     // One batch of received bytes.
