@@ -46,6 +46,9 @@ public:
     const std::string& outputPath() const { return output_path_; }
     // True once the verdict went out; later bytes are ignored until Cancel.
     bool finished() const { return finished_; }
+    // Why the file the upload replaced has no backup (empty when it has one,
+    // or when nothing was replaced).
+    const std::string& backupWarning() const { return backup_warning_; }
 
 private:
     void collectHeader(std::span<const std::uint8_t> batch);
@@ -68,6 +71,7 @@ private:
     std::string output_path_;
     AtomicFile file_;
     bool finished_ = false;
+    std::string backup_warning_;
     TransferVerdict verdict_ = TransferVerdict::Pending;
 };
 
