@@ -151,11 +151,13 @@ bool CZoEditView::Save() {
     if (kind && landed && written->channels(*kind).contains(landed->value))
         band_transponder = written->channels(*kind).primary[landed->value].transponder_index;
     const SaveResult result =
-        saveChannelFile(m_values.path, *written, SaveFolding{}, band_transponder);
+        saveChannelFile(m_values.path, *written, SaveFolding{}, band_transponder, m_backups);
     if (!result.ok) {
         messageBox(result.message);
         return false;
     }
+    // Saved all the same: the user hears once that this save left no backup.
+    if (!result.warning.empty()) messageBox(result.warning);
 
     // Written: the same step on the tables, then the values the file settled.
     edit::RowSelection after = rowSelection();

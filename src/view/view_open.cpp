@@ -52,7 +52,15 @@ void CZoEditView::PrepareOpen() {
     m_state.m_bUploadActive = 0;
 }
 
-void CZoEditView::LoadPath(const std::string& path) {
+bool CZoEditView::OpenDocumentFrom(const std::string& source) {
+    const std::string path = m_values.path;
+    if (!LoadPath(path, source)) return false;
+    OnEdit();
+    m_state.m_bModified = 1;
+    return true;
+}
+
+bool CZoEditView::LoadPath(const std::string& path, const std::string& source) {
     ui::Form& form = m_platform.form;
     m_favouriteBoxes.clear();
     // The path of the data in memory; restored when the new file is refused,
@@ -61,14 +69,15 @@ void CZoEditView::LoadPath(const std::string& path) {
     m_values.path = path;
     UpdateDataToForm();
 
-    const LoadResult result = loadChannelFile(path, m_db);
+    const std::string& read_from = source.empty() ? path : source;
+    const LoadResult result = loadChannelFile(read_from, m_db);
     if (result.status == LoadStatus::CannotOpen) {
         // Said aloud: a path typed on the command line may name nothing at all.
-        messageBox(cannotOpenMessage(path, result.reason));
+        messageBox(cannotOpenMessage(read_from, result.reason));
         m_values.path = previous_path;
         form.setText(IDC_FILE_PATH, previous_path);
         ShowRecords(PageRefresh::Keep);
-        return;
+        return false;
     }
     if (!result.ok()) {
         // One box, however many reasons the reader gives.
@@ -81,7 +90,7 @@ void CZoEditView::LoadPath(const std::string& path) {
         ClearChannelFlags();
         if (!m_state.m_nSelectedTvRow.valid() && !m_state.m_nSelectedRadioRow.valid()) {
             EnterReadOnlyState();
-            return;
+            return false;
         }
         // The tables in memory stay, and so does the list the user was in,
         // on the row they had selected; edit mode begins as Edit begins it.
@@ -90,7 +99,7 @@ void CZoEditView::LoadPath(const std::string& path) {
             m_state.m_shownList == ActiveList::Radio ? ChannelKind::Radio : ChannelKind::Tv;
         ShowRecords();
         SelectRow(shown, m_state.selectedRowOf(shown));
-        return;
+        return false;
     }
 
     for (ChannelKind kind : {ChannelKind::Tv, ChannelKind::Radio}) {
@@ -115,6 +124,7 @@ void CZoEditView::LoadPath(const std::string& path) {
     EnterReadOnlyState();
     m_favouriteBoxes.setEnabled(true);
     m_history.clear();
+    return true;
 }
 
 // An Open that loads nothing ends a cut, a drag and the sorted orders; a

@@ -14,6 +14,7 @@
 #include <span>
 #include <string>
 
+#include "database/backup_store.h"
 #include "database/channel_database.h"
 #include "database/codepage.h"
 #include "edit/edit_history.h"
@@ -64,6 +65,14 @@ public:
     // Open with the file dialog, or with a path known beforehand (command line).
     void OnFileOpen();
     void OpenPath(const std::string& path);
+    // The current file read again from the disk, or the bytes of `source` (a
+    // backup) shown as the current file's document in edit mode with unsaved
+    // changes, so that the next Save puts them in place. Neither asks.
+    void ReloadDocument() { LoadPath(m_values.path); }
+    bool OpenDocumentFrom(const std::string& source);
+    // Where Save keeps a copy of the file it replaces (none until set).
+    void setBackups(BackupStore store) { m_backups = std::move(store); }
+    const BackupStore& backups() const { return m_backups; }
 
     // Save button 1041, Ctrl+S, File Save and the save questions. In edit
     // mode the pages are committed first (a pending New inserts its records),
@@ -169,7 +178,9 @@ public:
 
 private:
     void PrepareOpen();
-    void LoadPath(const std::string& path);
+    // Reads `source` (the file at `path` when empty) as the document of
+    // `path`; false when it was refused.
+    bool LoadPath(const std::string& path, const std::string& source = {});
     void NoteUserChange(const ui::ControlEvent& event);
     void EnterReadOnlyState();
     void ShowPageControls(int page);
@@ -208,6 +219,7 @@ private:
     ParentalLock m_lock{m_platform.form};
     CListOperations m_listOps{*this};
     FavouriteDialogMemory m_favouriteDialog;
+    BackupStore m_backups;
 };
 
 // The kind of channel a list shows, and back.
