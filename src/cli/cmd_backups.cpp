@@ -52,8 +52,9 @@ void addBackupCommands(CLI::App& app) {
     backups->callback([options] { list(*options); });
 
     auto* restore_cmd = app.add_subcommand(
-        "restore", "Put backup N of FILE back (1, the newest, unless told), keeping a backup of "
-                   "what it replaces");
+        "restore",
+        "Put backup N of FILE back (1, the newest, unless told), keeping a backup of "
+        "what it replaces");
     restore_cmd->add_option("FILE", options->file, "The file to restore")->required();
     restore_cmd->add_option("N", options->number, "Number in the list of `backups FILE`")
         ->check(CLI::PositiveNumber);

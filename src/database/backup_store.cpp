@@ -74,12 +74,11 @@ std::string stampOf(system_clock::time_point when) {
     const year_month_day date{day};
     const hh_mm_ss time{ms - day};
     char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02u-%02u_%02d-%02d-%02d.%03d",
-                  static_cast<int>(date.year()), static_cast<unsigned>(date.month()),
-                  static_cast<unsigned>(date.day()), static_cast<int>(time.hours().count()),
-                  static_cast<int>(time.minutes().count()),
-                  static_cast<int>(time.seconds().count()),
-                  static_cast<int>(time.subseconds().count()));
+    std::snprintf(
+        text, sizeof text, "%04d-%02u-%02u_%02d-%02d-%02d.%03d", static_cast<int>(date.year()),
+        static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),
+        static_cast<int>(time.hours().count()), static_cast<int>(time.minutes().count()),
+        static_cast<int>(time.seconds().count()), static_cast<int>(time.subseconds().count()));
     return text;
 }
 
@@ -157,8 +156,7 @@ BackupStore BackupStore::fromEnvironment(int keep) {
 std::string BackupStore::folderFor(const std::string& original) const {
     const std::string key = canonicalKey(original);
     char hash[17];
-    std::snprintf(hash, sizeof hash, "%016llx",
-                  static_cast<unsigned long long>(pathHash(key)));
+    std::snprintf(hash, sizeof hash, "%016llx", static_cast<unsigned long long>(pathHash(key)));
     const fs::path name = fsPath(key).filename();
     return utf8Of(fsPath(root_) / (utf8Of(name) + "-" + hash));
 }
@@ -186,8 +184,9 @@ BackupOutcome BackupStore::keepCopyOf(const std::string& original) const {
     if (!enabled()) return {};
     const std::string folder = folderFor(original);
     auto warning = [&](const std::string& reason) {
-        return BackupOutcome{{}, "Saved, but no backup of " + original + " could be kept in " +
-                                     folder + ": " + reason};
+        return BackupOutcome{
+            {},
+            "Saved, but no backup of " + original + " could be kept in " + folder + ": " + reason};
     };
     std::error_code error;
     fs::create_directories(fsPath(folder), error);

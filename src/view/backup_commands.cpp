@@ -65,11 +65,12 @@ void CBackupCommands::OnBackupsKept() {
     request.title = kBackupsKeptTitle;
     request.prompt = "Backups kept of each file before it is replaced:";
     const auto* first = std::begin(kBackupsKeptChoices);
-    for (const int n : kBackupsKeptChoices) request.items.push_back(n == 0 ? "None" : std::to_string(n));
+    for (const int n : kBackupsKeptChoices)
+        request.items.push_back(n == 0 ? "None" : std::to_string(n));
     // The current number, or the next larger choice when it is none of them.
     const auto* at = std::lower_bound(first, std::end(kBackupsKeptChoices), store.keep());
-    request.initial = static_cast<int>(
-        std::min<std::ptrdiff_t>(at - first, std::size(kBackupsKeptChoices) - 1));
+    request.initial =
+        static_cast<int>(std::min<std::ptrdiff_t>(at - first, std::size(kBackupsKeptChoices) - 1));
     const auto chosen = m_view.platform().dialogs.chooseItem(request);
     if (!chosen || *chosen < 0 || *chosen >= static_cast<int>(std::size(kBackupsKeptChoices)))
         return;
@@ -80,10 +81,9 @@ void CBackupCommands::OnBackupsKept() {
 
 bool CBackupCommands::mayDiscard(const char* question) {
     if (!m_view.hasUnsavedEdits()) return true;
-    return m_view.platform().dialogs.messageBox({question, ui::kQuestionCaption,
-                                                 ui::MessageButtons::YesNo,
-                                                 ui::MessageIcon::Warning}) ==
-           ui::MessageAnswer::Yes;
+    return m_view.platform().dialogs.messageBox(
+               {question, ui::kQuestionCaption, ui::MessageButtons::YesNo,
+                ui::MessageIcon::Warning}) == ui::MessageAnswer::Yes;
 }
 
 void CBackupCommands::tell(const std::string& text) {

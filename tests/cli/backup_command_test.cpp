@@ -21,8 +21,10 @@ protected:
         ::setenv("ZOEDIT_BACKUP_DIR", cli.path("backups").c_str(), 1);
     }
     void TearDown() override {
-        if (saved) ::setenv("ZOEDIT_BACKUP_DIR", saved->c_str(), 1);
-        else ::unsetenv("ZOEDIT_BACKUP_DIR");
+        if (saved)
+            ::setenv("ZOEDIT_BACKUP_DIR", saved->c_str(), 1);
+        else
+            ::unsetenv("ZOEDIT_BACKUP_DIR");
     }
     CliResult run(const std::string& args) const { return cli.run(args); }
     CliResult edit(const std::string& ops, const std::string& more = "") const {

@@ -1,3 +1,5 @@
+#include "database/backup_store.h"
+
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -7,7 +9,6 @@
 
 #include "database/atomic_file.h"
 #include "database/backup_restore.h"
-#include "database/backup_store.h"
 #include "database/channel_file.h"
 #include "support/database_builder.h"
 #include "support/file_size_limit.h"
@@ -210,7 +211,8 @@ TEST_F(Backups, FilesKeepApartByCanonicalPath) {
 // Restoring gives the backup's bytes back and is itself a replacement that
 // keeps a backup; a store that is off keeps nothing.
 TEST_F(Backups, RestoreGivesTheBytesBackAndBacksUpWhatItReplaced) {
-    for (int n = 1; n <= 3; ++n) ASSERT_TRUE(writeFileAtomically(path.string(), version(n), store).ok);
+    for (int n = 1; n <= 3; ++n)
+        ASSERT_TRUE(writeFileAtomically(path.string(), version(n), store).ok);
     const auto entries = store.list(path.string());
     ASSERT_EQ(entries.size(), 2u);
     const SaveResult restored = restoreBackup(store, path.string(), entries[1]);
@@ -239,8 +241,10 @@ TEST(BackupLocation, EnvironmentNamesTheFolder) {
     ::setenv("HOME", std::getenv("HOME") ? std::getenv("HOME") : "/root", 1);
     EXPECT_EQ(BackupStore::fromEnvironment(3).root(),
               std::string(std::getenv("HOME")) + "/.local/share/zoedit/backups");
-    if (data) ::setenv("XDG_DATA_HOME", data_value.c_str(), 1);
-    else ::unsetenv("XDG_DATA_HOME");
+    if (data)
+        ::setenv("XDG_DATA_HOME", data_value.c_str(), 1);
+    else
+        ::unsetenv("XDG_DATA_HOME");
     if (saved) ::setenv(kBackupFolderVariable, saved_value.c_str(), 1);
 }
 

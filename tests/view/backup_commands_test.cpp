@@ -1,8 +1,9 @@
 // The File menu's backup commands and Save's backups, through the whole view
 // over the fake platform.
+#include "view/backup_commands.h"
+
 #include "database/channel_file.h"
 #include "database/field_format.h"
-#include "view/backup_commands.h"
 #include "view_fixture.h"
 
 namespace zoedit::test {
@@ -125,8 +126,8 @@ TEST_F(BackupCommandsTest, RevertToSavedAsksOnlyWhenSomethingWouldBeLost) {
 TEST_F(BackupCommandsTest, SaveWithoutABackupSaysSoOnce) {
     openAndEdit();
     writeBytes("plain", {'x'});
-    view->setBackups(BackupStore(
-        (std::filesystem::path(path).parent_path() / "plain").string(), 10));
+    view->setBackups(
+        BackupStore((std::filesystem::path(path).parent_path() / "plain").string(), 10));
     fake.dialogs.clearRecords();
     saveName("Saved anyway");
     ASSERT_EQ(fake.dialogs.messages().size(), 1u);
