@@ -64,6 +64,38 @@ BENCHMARK(BM_SaveFullFile)
     ->Arg(OnOtherFileSystem)
     ->Unit(benchmark::kMicrosecond);
 
+// The backup step by itself, without the save around it: a hard link of the
+// full-capacity file, the folder listed, the oldest beyond ten removed.
+void BM_KeepCopyAndPrune(benchmark::State& state) {
+    const std::string path = (scratch() / "linked.bin").string();
+    ChannelDatabase db = fullDatabase();
+    saveChannelFile(path, db, {}, 3);
+    const BackupStore store((scratch() / "backups-step").string(), 10);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(store.keepCopyOf(path).made.size());
+        store.prune(path);
+    }
+}
+
+// What a save with backups on reads besides: the file it replaces, to see
+// whether the bytes changed at all.
+void BM_ReadTheReplacedFile(benchmark::State& state) {
+    const std::string path = (scratch() / "linked.bin").string();
+    ChannelDatabase db = fullDatabase();
+    saveChannelFile(path, db, {}, 3);
+    for (auto _ : state) {
+        std::size_t total = 0;
+        readFileInPieces(path, [&](std::span<const std::uint8_t> piece) {
+            total += piece.size();
+            return true;
+        });
+        benchmark::DoNotOptimize(total);
+    }
+}
+
+BENCHMARK(BM_KeepCopyAndPrune)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ReadTheReplacedFile)->Unit(benchmark::kMicrosecond);
+
 }  // namespace
 
 int main(int argc, char** argv) {
