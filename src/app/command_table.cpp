@@ -14,6 +14,9 @@ const std::vector<Menu>& mainMenu() {
         {"&ملف",
          {{ID_FILE_OPEN, "&فتح", "Ctrl+O"},
           {ID_FILE_SAVE, "&حفظ", "Ctrl+S"},
+          {ID_FILE_REVERT, "Revert to Saved", ""},
+          {ID_FILE_RESTORE_BACKUP, "Restore Backup…", ""},
+          {ID_FILE_BACKUPS_KEPT, "Backups to Keep…", ""},
           {},
           {ID_FILE_APPLY_ORDER, "Apply &Order From...", ""},
           {ID_FILE_COMPARE, "Co&mpare With...", ""},
@@ -115,6 +118,12 @@ CommandTexts commandTexts(int id) {
             return {"Viewing the Radio Channel", "Radio Channel"};
         case ID_FILE_SAVE:
             return {"Save the File", "File Save"};
+        case ID_FILE_REVERT:
+            return {"Read the file again as it was last saved", "Revert to Saved"};
+        case ID_FILE_RESTORE_BACKUP:
+            return {"Open a backup of the file, kept before it was replaced", "Restore Backup"};
+        case ID_FILE_BACKUPS_KEPT:
+            return {"How many backups of each file are kept", "Backups to Keep"};
         case ID_PORT_SETTINGS:
             return {"Serial Port Setting", "Serial Port"};
         case ID_UPLOAD:
@@ -136,7 +145,8 @@ bool isCommandBuilt(int id) {
         ID_DOWNLOAD,        ID_UPLOAD,        ID_EDIT_UNDO,     ID_EDIT_REDO,
         ID_FILE_PRINT,      ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP,
         ID_EDIT_CUT_CHANNEL, ID_EDIT_PASTE_CHANNEL, ID_EDIT_KEEP_ORDER, ID_VIEW_FAVOURITES,
-        ID_FILE_APPLY_ORDER, ID_FILE_COMPARE};
+        ID_FILE_APPLY_ORDER, ID_FILE_COMPARE,     ID_FILE_REVERT,     ID_FILE_RESTORE_BACKUP,
+        ID_FILE_BACKUPS_KEPT};
     return std::find(built.begin(), built.end(), id) != built.end();
 }
 

@@ -75,12 +75,23 @@ int firstTvTransponder(const ChannelDatabase& db) {
 
 namespace zoedit::cli {
 
+int& keptBackups() {
+    static int kept = kDefaultBackupsKept;
+    return kept;
+}
+
+BackupStore commandBackups() {
+    return BackupStore::fromEnvironment(keptBackups());
+}
+
 bool saveAsEditorDoes(const std::string& out, ChannelDatabase& db) {
-    const SaveResult saved = saveChannelFile(out, db, SaveFolding{}, firstTvTransponder(db));
+    const SaveResult saved =
+        saveChannelFile(out, db, SaveFolding{}, firstTvTransponder(db), commandBackups());
     if (!saved.ok) {
         fail(saved.message);
         return false;
     }
+    if (!saved.warning.empty()) std::cerr << "zoedit-cli: " << saved.warning << '\n';
     std::cout << "Saved " << out << " (" << db.header.data_length + 64 << " bytes)\n";
     return true;
 }

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "database/backup_store.h"
 #include "database/channel_database.h"
 #include "database/codepage.h"
 
@@ -40,9 +41,17 @@ std::string nameUtf8(std::span<const char> field, CodePage page);
 // channel, -1 when there is none.
 int firstTvTransponder(const ChannelDatabase& db);
 
+// --keep-backups N of any command: how many backups of a replaced file are
+// kept (10 unless told; 0 keeps none).
+int& keptBackups();
+// Where the commands keep backups: the environment's folder, keptBackups().
+BackupStore commandBackups();
+
 // Saves `db` to `out` as the editor does after opening it (atomically, the
 // band derived from the first TV channel's transponder) and prints
-// "Saved OUT (N bytes)"; on failure reports it as fail() does. True when saved.
+// "Saved OUT (N bytes)", keeping a backup of the file it replaces; on failure
+// reports it as fail() does. True when saved (a backup that could not be made
+// is only a warning on stderr).
 bool saveAsEditorDoes(const std::string& out, ChannelDatabase& db);
 
 }  // namespace zoedit::cli

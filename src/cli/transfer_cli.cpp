@@ -17,6 +17,7 @@
 #include <filesystem>
 #include <iostream>
 
+#include "cli/cli_support.h"
 #include "cli/command_registry.h"
 #include "link/config_ini.h"
 #include "link/port_command.h"
@@ -150,6 +151,7 @@ void runTransfer(const LineOptions& o,
     options.diagnostic = [](const std::string& text) {
         std::cerr << "zoedit-cli: " << text << "\n";
     };
+    options.backups = commandBackups();
 
     // The serial port's watcher thread runs Qt's event loop, which needs the
     // application object.

@@ -49,28 +49,56 @@ SaveResult AtomicFile::truncate(std::uint64_t length) {
     return {};
 }
 
+bool AtomicFile::sameAsTarget() {
+    std::uint64_t offset = 0;
+    bool same = true;
+    std::vector<std::uint8_t> ours;
+    const bool read =
+        readFileInPieces(file_.targetPath(), [&](std::span<const std::uint8_t> theirs) {
+            ours.resize(theirs.size());
+            std::size_t got = 0;
+            same = !file_.read(offset, ours, got) && got == theirs.size() &&
+                   std::equal(theirs.begin(), theirs.end(), ours.begin());
+            offset += theirs.size();
+            return same;
+        });
+    return read && same && offset == size_;
+}
+
 SaveResult AtomicFile::commit() {
-    if (auto error = file_.replaceTarget()) return fail(*error);
-    return {};
+    const bool back_up =
+        backups_.enabled() && file_.replacesExistingFile() && file_.isOpen() && !sameAsTarget();
+    BackupOutcome backup;
+    const std::string target = file_.targetPath();
+    if (auto error = file_.replaceTarget([&] {
+            if (back_up) backup = backups_.keepCopyOf(target);
+        })) {
+        BackupStore::withdraw(backup);
+        return fail(*error);
+    }
+    if (!backup.made.empty()) backups_.prune(target);
+    return {true, {}, backup.warning};
 }
 
 void AtomicFile::discard() {
     file_.remove();
 }
 
-SaveResult writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes) {
+SaveResult writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes,
+                               const BackupStore& backups) {
     AtomicFile file;
+    file.keepBackups(backups);
     if (SaveResult r = file.open(path); !r.ok) return r;
     if (SaveResult r = file.append(bytes); !r.ok) return r;
     return file.commit();
 }
 
 SaveResult saveChannelFile(const std::string& path, ChannelDatabase& db, const SaveFolding& folding,
-                           int current_transponder) {
+                           int current_transponder, const BackupStore& backups) {
     // Built on a copy so that a failed save leaves memory exactly as it was.
     auto copy = std::make_unique<ChannelDatabase>(db);
     const std::vector<std::uint8_t> bytes = buildChannelFile(*copy, folding, current_transponder);
-    SaveResult result = writeFileAtomically(path, bytes);
+    SaveResult result = writeFileAtomically(path, bytes, backups);
     if (result.ok) db = std::move(*copy);
     return result;
 }

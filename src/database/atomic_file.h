@@ -9,6 +9,7 @@
 #include <span>
 #include <string>
 
+#include "database/backup_store.h"
 #include "database/platform_file.h"
 
 namespace zoedit {
@@ -16,6 +17,8 @@ namespace zoedit {
 struct SaveResult {
     bool ok = true;
     std::string message;  // "Cannot save PATH: reason" when !ok
+    // Saved, but the file it replaced could not be backed up: why.
+    std::string warning{};
 };
 
 // The streaming form. Any failure, discard() and the destructor remove the
@@ -35,7 +38,10 @@ public:
                         const std::function<void(std::span<const std::uint8_t>)>& take);
     // Cuts what was written to `length` bytes (never longer).
     SaveResult truncate(std::uint64_t length);
-    // Puts the file in place under the target's name.
+    // Copies of the files this writer replaces go to `store` (none by default).
+    void keepBackups(BackupStore store) { backups_ = std::move(store); }
+    // Puts the file in place under the target's name, keeping a copy of the
+    // file it replaces unless that holds the same bytes.
     SaveResult commit();
     void discard();
 
@@ -45,13 +51,16 @@ public:
 
 private:
     SaveResult fail(const std::string& reason);
+    bool sameAsTarget();
 
     std::string path_;
     platform::TemporaryFile file_;
     std::uint64_t size_ = 0;
+    BackupStore backups_;
 };
 
 // The whole-buffer form.
-SaveResult writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes);
+SaveResult writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes,
+                               const BackupStore& backups = {});
 
 }  // namespace zoedit

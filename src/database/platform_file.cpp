@@ -59,6 +59,7 @@ std::string baseNameOf(const std::string& path) {
 }  // namespace
 
 struct TemporaryFile::Native {
+    std::string target_utf8;
     std::wstring target;
     std::wstring temp_path;
     HANDLE handle = INVALID_HANDLE_VALUE;
@@ -75,10 +76,19 @@ bool TemporaryFile::isOpen() const {
     return native_->handle != INVALID_HANDLE_VALUE;
 }
 
+const std::string& TemporaryFile::targetPath() const {
+    return native_->target_utf8;
+}
+
+bool TemporaryFile::replacesExistingFile() const {
+    return native_->target_exists;
+}
+
 Failure TemporaryFile::create(const std::string& path) {
     remove();
     Native& n = *native_;
     if (path.empty()) return systemError(ERROR_FILE_NOT_FOUND);
+    n.target_utf8 = path;
     n.target = widened(path);
     const DWORD attributes = ::GetFileAttributesW(n.target.c_str());
     n.target_exists = attributes != INVALID_FILE_ATTRIBUTES;
@@ -153,12 +163,13 @@ Failure TemporaryFile::truncate(std::uint64_t size) {
     return std::nullopt;
 }
 
-Failure TemporaryFile::replaceTarget() {
+Failure TemporaryFile::replaceTarget(const std::function<void()>& before_rename) {
     Native& n = *native_;
     if (!isOpen()) return systemError(ERROR_INVALID_HANDLE);
     if (!::FlushFileBuffers(n.handle)) return lastError();
     ::CloseHandle(n.handle);
     n.handle = INVALID_HANDLE_VALUE;
+    if (before_rename) before_rename();
     // Replacing keeps the old file's attributes and permissions; a new file
     // is moved in place, through to the disk.
     const BOOL done = n.target_exists
@@ -248,6 +259,14 @@ bool TemporaryFile::isOpen() const {
     return native_->fd >= 0;
 }
 
+const std::string& TemporaryFile::targetPath() const {
+    return native_->target;
+}
+
+bool TemporaryFile::replacesExistingFile() const {
+    return native_->target_exists;
+}
+
 Failure TemporaryFile::create(const std::string& path) {
     remove();
     Native& n = *native_;
@@ -324,7 +343,7 @@ Failure TemporaryFile::truncate(std::uint64_t size) {
     return std::nullopt;
 }
 
-Failure TemporaryFile::replaceTarget() {
+Failure TemporaryFile::replaceTarget(const std::function<void()>& before_rename) {
     Native& n = *native_;
     if (n.fd < 0) return systemError(EBADF);
     if (n.target_exists) {
@@ -340,6 +359,7 @@ Failure TemporaryFile::replaceTarget() {
     // By path: if the folder was moved or replaced meanwhile, the file must
     // not land anywhere but where the user asked for it.
     const std::string temp_path = (n.folder == "/" ? "" : n.folder) + "/" + n.temp_name;
+    if (before_rename) before_rename();
     if (::rename(temp_path.c_str(), n.target.c_str()) != 0) return systemError(errno);
     n.temp_name.clear();
     ::fsync(n.folder_fd);  // best effort: the data itself is already on disk

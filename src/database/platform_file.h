@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -34,11 +35,16 @@ public:
     Failure truncate(std::uint64_t size);
     // Gives it the replaced file's owner (where allowed) and permissions,
     // puts it on the disk, renames it over the target and makes the rename
-    // itself durable. On failure the temporary file is still to be removed.
-    Failure replaceTarget();
+    // itself durable. `before_rename` runs when nothing but the rename is
+    // left. On failure the temporary file is still to be removed.
+    Failure replaceTarget(const std::function<void()>& before_rename = {});
     // Closes and deletes the temporary file, if any; the target is untouched.
     void remove();
     bool isOpen() const;
+    // The file that will be replaced (a symbolic link's target), once created,
+    // and whether it existed then.
+    const std::string& targetPath() const;
+    bool replacesExistingFile() const;
 
 private:
     struct Native;

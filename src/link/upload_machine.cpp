@@ -15,6 +15,7 @@ void UploadMachine::arm(const std::string& output_path) {
     running_total_ = 0;
     output_path_ = output_path;
     finished_ = false;
+    backup_warning_.clear();
     verdict_ = TransferVerdict::Pending;
     file_.discard();
 }
@@ -134,7 +135,11 @@ void UploadMachine::finish() {
     }
     // What was received is kept even when its checksum is wrong; the user
     // decides what to do with it.
-    if (SaveResult r = file_.commit(); !r.ok) return fail(r.message);
+    const SaveResult stored = file_.commit();
+    if (!stored.ok) return fail(stored.message);
+    // Stored all the same; the user hears once that the old file has no copy.
+    backup_warning_ = stored.warning;
+    if (!backup_warning_.empty()) events_.messageBox(backup_warning_);
     finished_ = true;
     if (!good) {
         verdict_ = TransferVerdict::ChecksumError;

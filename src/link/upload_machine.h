@@ -28,6 +28,8 @@ public:
 
     // The upload command once a path is chosen: arms the upload.
     void arm(const std::string& output_path);
+    // A received file put over an existing one keeps a copy of it here.
+    void keepBackups(BackupStore store) { file_.keepBackups(std::move(store)); }
     // Opening the progress dialog: announces the PC with the ready byte.
     void start();
     // One batch of received bytes.
@@ -44,6 +46,9 @@ public:
     const std::string& outputPath() const { return output_path_; }
     // True once the verdict went out; later bytes are ignored until Cancel.
     bool finished() const { return finished_; }
+    // Why the file the upload replaced has no backup (empty when it has one,
+    // or when nothing was replaced).
+    const std::string& backupWarning() const { return backup_warning_; }
 
 private:
     void collectHeader(std::span<const std::uint8_t> batch);
@@ -66,6 +71,7 @@ private:
     std::string output_path_;
     AtomicFile file_;
     bool finished_ = false;
+    std::string backup_warning_;
     TransferVerdict verdict_ = TransferVerdict::Pending;
 };
 

@@ -60,6 +60,8 @@ LinkWindow::LinkWindow(ZoEditWindow& window) : QObject(&window), m_window(window
 
     window.setMessageHandler([this](const ui::Message& message) { m_link->onMessage(message); });
     frame.setCommandHandler([this](int id) {
+        // A received file keeps a backup of the file it replaces, as a save does.
+        m_link->upload().keepBackups(m_window.view().backups());
         if (m_link->onCommand(id)) {
             updateCheckMark();
             return true;

@@ -3,12 +3,16 @@
 #include <QAbstractButton>
 #include <QCoreApplication>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QEvent>
 #include <QFileDialog>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QVBoxLayout>
 #include <optional>
 
 #include "qt/file_filter.h"
@@ -117,6 +121,29 @@ std::optional<std::string> QtDialogs::fileDialog(const ui::FileDialogRequest& re
         dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return dialog.selectedFiles().front().toUtf8().toStdString();
+}
+
+std::optional<int> QtDialogs::chooseItem(const ui::ChoiceRequest& request) {
+    QDialog dialog(m_parent);
+    dialog.setObjectName(QStringLiteral("choiceDialog"));
+    dialog.setWindowTitle(toQt(request.title));
+    auto* layout = new QVBoxLayout(&dialog);
+    if (!request.prompt.empty()) layout->addWidget(new QLabel(toQt(request.prompt), &dialog));
+    auto* list = new QListWidget(&dialog);
+    list->setObjectName(QStringLiteral("choiceList"));
+    for (const std::string& item : request.items) list->addItem(toQt(item));
+    if (request.initial >= 0 && request.initial < list->count())
+        list->setCurrentRow(request.initial);
+    // Wide enough for the longest line without a scroll bar across.
+    list->setMinimumWidth(list->sizeHintForColumn(0) + 2 * list->frameWidth() + 24);
+    layout->addWidget(list);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    layout->addWidget(buttons);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    QObject::connect(list, &QListWidget::itemDoubleClicked, &dialog, &QDialog::accept);
+    if (dialog.exec() != QDialog::Accepted || list->currentRow() < 0) return std::nullopt;
+    return list->currentRow();
 }
 
 namespace {

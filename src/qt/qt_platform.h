@@ -26,6 +26,7 @@ public:
     ui::MessageAnswer messageBox(const ui::MessageBoxRequest& request) override;
     std::optional<std::string> fileDialog(const ui::FileDialogRequest& request) override;
     int runModal(ui::ModalDialog& dialog) override;
+    std::optional<int> chooseItem(const ui::ChoiceRequest& request) override;
 
     void registerDialog(int dialog_id, DialogFactory factory);
     // The dialog behaviour running now (innermost), or nullptr.

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 
 #include "app/command_table.h"
+#include "qt/backup_setting.h"
 #include "qt/code_page_setting.h"
 #include "qt/editor_dialogs.h"
 #include "qt/form_binder.h"
@@ -12,6 +13,7 @@
 #include "qt/main_form_widget.h"
 #include "qt/main_frame.h"
 #include "qt/qt_platform.h"
+#include "view/backup_commands.h"
 #include "view/history_binding.h"
 #include "view/zoedit_view.h"
 
@@ -41,6 +43,8 @@ ZoEditWindow::ZoEditWindow() {
     m_history = std::make_unique<CHistoryBinding>(*m_view);
     m_historyCommands = std::make_unique<HistoryCommands>(*m_frame, *m_history);
     m_view->setCodePage(loadCodePage());
+    m_view->setBackups(BackupStore::fromEnvironment(loadBackupsKept()));
+    m_backupCommands = std::make_unique<CBackupCommands>(*m_view, &storeBackupsKept);
     m_frame->setCodePageIndex(codePageIndex(m_view->codePage()));
 
     m_form->setEventSink([this](const ui::ControlEvent& event) {
@@ -54,6 +58,7 @@ ZoEditWindow::ZoEditWindow() {
     m_frame->setCommandEnabledQuery([this](int id) -> std::optional<bool> {
         if (!app::isCommandBuilt(id)) return std::nullopt;
         if (auto history = m_historyCommands->enabled(id)) return history;
+        if (auto backups = m_backupCommands->enabled(id)) return backups;
         return m_view->isCommandEnabled(id);
     });
     m_frame->setClosePrompt(
@@ -69,6 +74,7 @@ ZoEditWindow::ZoEditWindow() {
 ZoEditWindow::~ZoEditWindow() {
     // The view talks to the widgets up to its end.
     m_historyCommands.reset();
+    m_backupCommands.reset();
     m_history.reset();
     m_view.reset();
     delete m_frame;
@@ -76,7 +82,7 @@ ZoEditWindow::~ZoEditWindow() {
 
 bool ZoEditWindow::onCommand(int id) {
     return m_historyCommands->handle(id) || m_printing->onCommand(id, *m_view) ||
-           m_view->onCommand(id);
+           m_backupCommands->onCommand(id) || m_view->onCommand(id);
 }
 
 void ZoEditWindow::openPath(const QString& path) {

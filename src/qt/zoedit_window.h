@@ -11,6 +11,7 @@
 #include "ui/messages.h"
 
 namespace zoedit {
+class CBackupCommands;
 class CHistoryBinding;
 class CZoEditView;
 }
@@ -68,6 +69,7 @@ private:
     std::unique_ptr<CZoEditView> m_view;
     std::unique_ptr<CHistoryBinding> m_history;
     std::unique_ptr<HistoryCommands> m_historyCommands;
+    std::unique_ptr<CBackupCommands> m_backupCommands;
     std::function<void(const ui::Message&)> m_messageHandler;
 };
 

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "ui/form.h"
 #include "ui/messages.h"
@@ -38,6 +39,16 @@ struct FileDialogRequest {
     unsigned flags = 0;
 
     bool operator==(const FileDialogRequest&) const = default;
+};
+
+// One line chosen from a list (the backups of a file, a number of backups).
+struct ChoiceRequest {
+    std::string title;
+    std::string prompt;
+    std::vector<std::string> items;  // UTF-8, one a line
+    int initial = 0;                 // the line selected when the list opens
+
+    bool operator==(const ChoiceRequest&) const = default;
 };
 
 // Keys a modal dialog may take before the window system's own handling
@@ -78,6 +89,8 @@ public:
     virtual std::optional<std::string> fileDialog(const FileDialogRequest& request) = 0;
     // Runs the dialog modally; returns the value given to endDialog.
     virtual int runModal(ModalDialog& dialog) = 0;
+    // The index of the chosen line, or nullopt when the user cancels.
+    virtual std::optional<int> chooseItem(const ChoiceRequest& request) = 0;
 };
 
 }  // namespace zoedit::ui

@@ -249,6 +249,10 @@ inline constexpr int ID_APP_ABOUT = 57664;
 // Undo and Redo of the edit history (Edit menu, Ctrl+Z, Ctrl+Y, Ctrl+Shift+Z).
 inline constexpr int ID_EDIT_UNDO = 57643;
 inline constexpr int ID_EDIT_REDO = 57644;
+// The file's backups (File menu).
+inline constexpr int ID_FILE_RESTORE_BACKUP = 32840;
+inline constexpr int ID_FILE_REVERT = 32841;
+inline constexpr int ID_FILE_BACKUPS_KEPT = 32842;
 // Standard editing commands that only the accelerator table sends; nothing
 // in the program handles them.
 inline constexpr int ID_EDIT_COPY = 57634;

@@ -4,8 +4,8 @@
 
 namespace zoedit {
 
-LoadResult ChannelDocument::load(const std::string& path) {
-    LoadResult result = loadChannelFile(path, m_db);
+LoadResult ChannelDocument::load(const std::string& path, const std::string& source) {
+    LoadResult result = loadChannelFile(source, m_db);
     if (!result.ok()) return result;
     m_path = path;
     m_history.clear();
@@ -41,7 +41,8 @@ ChannelDocument::SaveOutcome ChannelDocument::save(std::span<const edit::EditOpe
                                                    const std::string& name,
                                                    std::optional<ChannelRef> shown,
                                                    const edit::RowSelection& before,
-                                                   const edit::RowSelection& after) {
+                                                   const edit::RowSelection& after,
+                                                   const BackupStore& backups) {
     auto written = std::make_unique<ChannelDatabase>(m_db);
     for (const edit::EditOperation& operation : operations) {
         const edit::EditResult result =
@@ -52,14 +53,15 @@ ChannelDocument::SaveOutcome ChannelDocument::save(std::span<const edit::EditOpe
     int band_transponder = -1;
     if (shown && written->channels(shown->kind).contains(shown->index.value))
         band_transponder = written->channels(shown->kind).primary[shown->index.value].transponder_index;
-    const SaveResult result = saveChannelFile(m_path, *written, SaveFolding{}, band_transponder);
+    const SaveResult result =
+        saveChannelFile(m_path, *written, SaveFolding{}, band_transponder, backups);
     if (!result.ok) return {false, result.message};
 
     // Written: the same step on the tables, then the values the file settled.
     if (!operations.empty()) m_history.apply(m_db, operations, name, before, after);
     m_db = std::move(*written);
     m_history.markSaved();
-    return {true, {}};
+    return {true, {}, result.warning};
 }
 
 }  // namespace zoedit

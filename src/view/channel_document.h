@@ -10,6 +10,7 @@
 #include <string>
 
 #include "database/atomic_file.h"
+#include "database/backup_store.h"
 #include "database/channel_database.h"
 #include "database/channel_file.h"
 #include "edit/edit_history.h"
@@ -38,10 +39,11 @@ public:
     const std::string& path() const { return m_path; }
     bool isAtSavedState() const { return m_history.isAtSavedState(); }
 
-    // Reads a file. A file that is refused changes nothing; one that is read
-    // replaces the tables, starts a new history and shows both lists in the
-    // file's order.
-    LoadResult load(const std::string& path);
+    // Reads the file at `source` as the document of `path` (a backup read
+    // as the file it was taken of). A file that is refused changes nothing;
+    // one that is read replaces the tables, starts a new history and shows
+    // both lists in the file's order.
+    LoadResult load(const std::string& path, const std::string& source);
 
     // One operation, or several as one named step, on the tables.
     edit::EditResult apply(const edit::EditOperation& operation, const edit::RowSelection& before,
@@ -57,13 +59,16 @@ public:
     // saved. A refused operation or a failed write changes nothing; the
     // result's message says why. The file records the band of the shown
     // channel's transponder, as the operations leave it.
+    // The file replaced is kept in `backups` first; a backup that cannot be
+    // made does not stop the save, and `warning` says so.
     struct SaveOutcome {
         bool ok = false;
         std::string message;
+        std::string warning;
     };
     SaveOutcome save(std::span<const edit::EditOperation> operations, const std::string& name,
                      std::optional<ChannelRef> shown, const edit::RowSelection& before,
-                     const edit::RowSelection& after);
+                     const edit::RowSelection& after, const BackupStore& backups);
 
 private:
     ChannelDatabase m_db;

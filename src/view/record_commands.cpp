@@ -145,11 +145,14 @@ bool CZoEditView::Save() {
     if (kind && landed)
         (*kind == ChannelKind::Tv ? after.tv_row : after.radio_row) =
             static_cast<int>(landed->value);
-    const auto saved = m_doc.save(operations, step_name, shown, rowSelection(), after);
+    const auto saved =
+        m_doc.save(operations, step_name, shown, rowSelection(), after, m_backups);
     if (!saved.ok) {
         messageBox(saved.message);
         return false;
     }
+    // Saved all the same: the user hears once that this save left no backup.
+    if (!saved.warning.empty()) messageBox(saved.warning);
     m_state.m_bSaved = true;
     m_state.m_bModified = false;
     if (m_state.m_bEditing) {

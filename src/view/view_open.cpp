@@ -49,7 +49,15 @@ bool CZoEditView::PrepareOpen() {
     return true;
 }
 
-void CZoEditView::LoadPath(const std::string& path) {
+bool CZoEditView::OpenDocumentFrom(const std::string& source) {
+    const std::string path = m_doc.path();
+    if (!LoadPath(path, source)) return false;
+    OnEdit();
+    m_state.m_bModified = true;
+    return true;
+}
+
+bool CZoEditView::LoadPath(const std::string& path, const std::string& source) {
     ui::Form& form = m_platform.form;
     m_favouriteBoxes.clear();
     // The path field names the file being read; it names the document's file
@@ -58,14 +66,15 @@ void CZoEditView::LoadPath(const std::string& path) {
     m_values.path = path;
     UpdateDataToForm();
 
-    const LoadResult result = m_doc.load(path);
+    const std::string& read_from = source.empty() ? path : source;
+    const LoadResult result = m_doc.load(path, read_from);
     if (result.status == LoadStatus::CannotOpen) {
         // Said aloud: a path typed on the command line may name nothing at all.
-        messageBox(cannotOpenMessage(path, result.reason));
+        messageBox(cannotOpenMessage(read_from, result.reason));
         m_values.path = previous_path;
         form.setText(IDC_FILE_PATH, previous_path);
         ShowRecords(PageRefresh::Keep);
-        return;
+        return false;
     }
     if (!result.ok()) {
         // One box, however many reasons the reader gives.
@@ -78,7 +87,7 @@ void CZoEditView::LoadPath(const std::string& path) {
         ClearChannelFlags();
         if (!m_state.m_nSelectedTvRow.valid() && !m_state.m_nSelectedRadioRow.valid()) {
             EnterReadOnlyState();
-            return;
+            return false;
         }
         // The tables in memory stay, and so does the list the user was in,
         // on the row they had selected; edit mode begins as Edit begins it.
@@ -87,7 +96,7 @@ void CZoEditView::LoadPath(const std::string& path) {
             m_state.m_shownList == ActiveList::Radio ? ChannelKind::Radio : ChannelKind::Tv;
         ShowRecords();
         SelectRow(shown, m_state.selectedRowOf(shown));
-        return;
+        return false;
     }
 
     for (ChannelKind kind : {ChannelKind::Tv, ChannelKind::Radio}) m_state.selectedRowOf(kind) = Row();
@@ -107,6 +116,7 @@ void CZoEditView::LoadPath(const std::string& path) {
     // writable would take typing that no save could keep.
     EnterReadOnlyState();
     m_favouriteBoxes.setEnabled(true);
+    return true;
 }
 
 // An Open that loads nothing ends a cut, a drag and the sorted orders; a

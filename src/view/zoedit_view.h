@@ -14,6 +14,7 @@
 #include <span>
 #include <string>
 
+#include "database/backup_store.h"
 #include "database/channel_database.h"
 #include "database/codepage.h"
 #include "edit/edit_history.h"
@@ -65,6 +66,14 @@ public:
     // Open with the file dialog, or with a path known beforehand (command line).
     void OnFileOpen();
     void OpenPath(const std::string& path);
+    // The current file read again from the disk, or the bytes of `source` (a
+    // backup) shown as the current file's document in edit mode with unsaved
+    // changes, so that the next Save puts them in place. Neither asks.
+    void ReloadDocument() { LoadPath(m_doc.path()); }
+    bool OpenDocumentFrom(const std::string& source);
+    // Where Save keeps a copy of the file it replaces (none until set).
+    void setBackups(BackupStore store) { m_backups = std::move(store); }
+    const BackupStore& backups() const { return m_backups; }
 
     // Save button 1041, Ctrl+S, File Save and the save questions. In edit
     // mode the pages are committed first (a pending New inserts its records),
@@ -172,7 +181,7 @@ public:
     std::array<FavouriteBox, kFavouriteBoxCount>& favouriteBoxes() {
         return m_favouriteBoxes.boxes();
     }
-    const std::string& currentPath() const { return m_values.path; }
+    const std::string& currentPath() const { return m_doc.path(); }
     ui::Platform& platform() override { return m_platform; }
     // Every change of the records is one step here.
     const edit::EditHistory& history() const { return m_doc.history(); }
@@ -197,7 +206,9 @@ private:
     void DropTyping();
     void RestoreListSelection(ChannelKind clicked, Row clicked_row);
     bool RefuseUnfitValue(bool new_satellite);
-    void LoadPath(const std::string& path);
+    // Reads `source` (the file at `path` when empty) as the document of
+    // `path`; false when it was refused.
+    bool LoadPath(const std::string& path, const std::string& source = {});
     void NoteUserChange(const ui::ControlEvent& event);
     void EnterReadOnlyState();
     void ShowPageControls(int page);
@@ -235,6 +246,7 @@ private:
     ParentalLock m_lock{m_platform.form};
     CListOperations m_listOps{*this};
     FavouriteDialogMemory m_favouriteDialog;
+    BackupStore m_backups;
 };
 
 }  // namespace zoedit

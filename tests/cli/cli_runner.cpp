@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -26,7 +27,12 @@ std::string CliRunner::path(const std::string& name) const {
 
 CliResult CliRunner::run(const std::string& args) const {
     const std::string err_path = path("stderr.txt");
-    const std::string command = std::string(ZOEDIT_CLI_PATH) + " " + args + " 2>'" + err_path + "'";
+    // Files the program replaces keep their backups in the scratch folder
+    // unless the test names a folder: never in the user's own data folder.
+    const std::string backups =
+        std::getenv("ZOEDIT_BACKUP_DIR") ? "" : "ZOEDIT_BACKUP_DIR='" + path(".backups") + "' ";
+    const std::string command =
+        backups + std::string(ZOEDIT_CLI_PATH) + " " + args + " 2>'" + err_path + "'";
     CliResult result;
     FILE* pipe = ::popen(command.c_str(), "r");
     if (!pipe) return result;

@@ -90,6 +90,43 @@ TEST_F(UploadMachineTest, WholeUploadInCMode) {
     EXPECT_TRUE(strays().empty());
 }
 
+// A received file put over an existing one keeps that one as a backup; the
+// same file received again adds none; a backup that cannot be made is said
+// once and the received file is stored all the same.
+TEST_F(UploadMachineTest, ReceivedFileOverAnExistingOneLeavesABackup) {
+    const Bytes earlier = test::makeLinkFile(1024, 3, 0, 7);
+    test::writeBytes(out, earlier);
+    const BackupStore store(dir.path("backups").string(), 10);
+    const Bytes file = test::makeLinkFile(2048);
+    for (int round = 0; round < 2; ++round) {
+        events = {};
+        machine.keepBackups(store);
+        machine.arm(out.string());
+        machine.start();
+        sendAll(file);
+        feed({LINK_END});
+        EXPECT_EQ(events.messages, (std::vector<std::string>{"UpLoad Complete(C)!!"}));
+        EXPECT_EQ(test::readBytes(out), file);
+    }
+    const auto entries = store.list(out.string());
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(test::readBytes(entries[0].path), earlier);
+
+    test::writeBytes(out, earlier);
+    test::writeBytes(dir.path("plain"), {'x'});
+    events = {};
+    machine.keepBackups(BackupStore(dir.path("plain").string(), 10));
+    machine.arm(out.string());
+    machine.start();
+    sendAll(file);
+    feed({LINK_END});
+    ASSERT_EQ(events.messages.size(), 2u);
+    EXPECT_NE(events.messages[0].find("no backup of " + out.string()), std::string::npos);
+    EXPECT_EQ(events.messages[1], "UpLoad Complete(C)!!");
+    EXPECT_EQ(machine.backupWarning(), events.messages[0]);
+    EXPECT_EQ(test::readBytes(out), file);
+}
+
 // The filler of the last block lies past data_length: stored, but not summed.
 TEST_F(UploadMachineTest, StoredFileKeepsTheLastBlocksFiller) {
     const Bytes file = test::makeLinkFile(1500);

@@ -220,6 +220,14 @@ int FakeDialogs::runModal(ui::ModalDialog& dialog) {
     return host.result().value_or(ui::IDCANCEL);
 }
 
+std::optional<int> FakeDialogs::chooseItem(const ui::ChoiceRequest& request) {
+    choice_requests_.push_back(request);
+    if (choice_answers_.empty()) return std::nullopt;
+    const auto answer = choice_answers_.front();
+    choice_answers_.pop_front();
+    return answer;
+}
+
 void FakeDialogs::setDialogLists(int dialog_id, std::vector<ui::ControlId> list_ids) {
     dialog_lists_[dialog_id] = std::move(list_ids);
 }
@@ -235,6 +243,7 @@ void FakeDialogs::clearRecords() {
     answers_.clear();
     file_requests_.clear();
     modal_dialogs_.clear();
+    choice_requests_.clear();
 }
 
 // ---------------------------------------------------------------------------

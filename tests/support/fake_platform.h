@@ -170,6 +170,7 @@ public:
     ui::MessageAnswer messageBox(const ui::MessageBoxRequest& request) override;
     std::optional<std::string> fileDialog(const ui::FileDialogRequest& request) override;
     int runModal(ui::ModalDialog& dialog) override;
+    std::optional<int> chooseItem(const ui::ChoiceRequest& request) override;
 
     // Scripted answers, used in order. Without one, a message box answers
     // Ok or No (never the destructive Yes), a file dialog is cancelled and a
@@ -177,6 +178,9 @@ public:
     void answerMessage(ui::MessageAnswer answer) { message_answers_.push_back(answer); }
     void answerFile(std::optional<std::string> path) { file_answers_.push_back(std::move(path)); }
     void scriptModal(ModalScript script) { modal_scripts_.push_back(std::move(script)); }
+    // A list of lines answers the next scripted index (nullopt: Cancel, also
+    // without a script).
+    void answerChoice(std::optional<int> index) { choice_answers_.push_back(index); }
     // Drops the scripted message answers no box used.
     void clearAnswers() { message_answers_.clear(); }
     // Runs while each message box is up, as the event loop would run timers.
@@ -190,12 +194,15 @@ public:
     std::vector<std::string> messageTexts() const;
     const std::vector<ui::FileDialogRequest>& fileRequests() const { return file_requests_; }
     const std::vector<int>& modalDialogs() const { return modal_dialogs_; }
+    const std::vector<ui::ChoiceRequest>& choiceRequests() const { return choice_requests_; }
     void clearRecords();
 
 private:
     std::deque<ui::MessageAnswer> message_answers_;
     std::deque<std::optional<std::string>> file_answers_;
     std::deque<ModalScript> modal_scripts_;
+    std::deque<std::optional<int>> choice_answers_;
+    std::vector<ui::ChoiceRequest> choice_requests_;
     std::map<int, std::vector<ui::ControlId>> dialog_lists_;
     std::vector<ui::MessageBoxRequest> messages_;
     std::vector<ui::MessageAnswer> answers_;

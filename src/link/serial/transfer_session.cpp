@@ -160,6 +160,7 @@ TransferResult receiveChannelFile(const std::string& path, const TransferOptions
         },
         events);
     machine.arm(path);
+    machine.keepBackups(options.backups);
     if (!port.OpenPort(options.port)) {
         machine.cancel();
         return portFailure(port, options.port);
@@ -182,6 +183,8 @@ TransferResult receiveChannelFile(const std::string& path, const TransferOptions
         },
         finished, [&] { machine.cancel(); });
     port.ClosePort();
+    if (!machine.backupWarning().empty() && options.diagnostic)
+        options.diagnostic(machine.backupWarning());
     return result;
 }
 

@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 
+#include "database/backup_store.h"
 #include "link/port_params.h"
 
 namespace zoedit::link {
@@ -40,8 +41,11 @@ struct TransferOptions {
     std::function<void(std::uint32_t position, std::uint32_t total)> progress;
     // Every box and status text of the machine, as it happens.
     std::function<void(const std::string&)> message;
-    // The port's own complaints (overflow, line lost).
+    // The port's own complaints (overflow, line lost), and a received file
+    // that was stored but whose predecessor could not be backed up.
     std::function<void(const std::string&)> diagnostic;
+    // Where a received file put over an existing one keeps a copy of it.
+    BackupStore backups;
 };
 
 // The "Download": `path` from the PC to the receiver.
