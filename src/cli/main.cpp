@@ -1,8 +1,10 @@
 // zoedit-cli: the channel database and the receiver link from a terminal.
 #include "cli/command_registry.h"
+#include "zoedit_version.h"
 
 int main(int argc, char** argv) {
     CLI::App app{"ZoEdit command line: inspect, convert and transfer receiver channel files"};
+    app.set_version_flag("--version", "zoedit-cli " ZOEDIT_VERSION, "Print the version and exit");
     app.require_subcommand(1);
     for (const auto& setup : zoedit::cli::commandRegistry()) setup(app);
     CLI11_PARSE(app, argc, argv);
