@@ -64,7 +64,7 @@ bool asksForHelpOrVersion(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (arg == "--") return false;
-        if (arg == "-h" || arg == "-?" || arg == "--help" || arg == "--help-all" || arg == "-v" ||
+        if (arg == "-h" || arg == "--help" || arg == "--help-all" || arg == "-v" ||
             arg == "--version")
             return true;
     }

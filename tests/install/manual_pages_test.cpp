@@ -16,13 +16,13 @@
 
 namespace {
 
-struct Run {
+struct Ran {
     int status = -1;
     std::string out;
 };
 
-Run runShell(const std::string& command) {
-    Run run;
+Ran runShell(const std::string& command) {
+    Ran run;
     FILE* pipe = ::popen(command.c_str(), "r");
     if (!pipe) return run;
     char buffer[4096];
@@ -34,7 +34,7 @@ Run runShell(const std::string& command) {
 }
 
 // No window system to be had: a program that touched one would abort.
-Run runWithoutDisplay(const std::string& program, const std::string& args) {
+Ran runWithoutDisplay(const std::string& program, const std::string& args) {
     return runShell("env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb '" + program + "' " +
                     args + " 2>/dev/null");
 }
@@ -138,9 +138,12 @@ Help parseQtHelp(const std::string& text) {
 // A roff line as it reads: font changes gone, escaped characters as themselves.
 std::string plainText(std::string text) {
     static const std::vector<std::pair<std::regex, std::string>> escapes = {
-        {std::regex(R"(\\f(\[[A-Z]*\]|[BIRP]))"), ""}, {std::regex(R"(\\-)"), "-"},
-        {std::regex(R"(\\\(aq)"), "'"},                {std::regex(R"(\\\(dq)"), "\""},
-        {std::regex(R"(\\&)"), ""},                    {std::regex(R"(\\e)"), "\\"}};
+        {std::regex(R"(\\f(\[[A-Z]*\]|[BIRP]))"), ""},
+        {std::regex(R"(\\-)"), "-"},
+        {std::regex(R"(\\\(aq)"), "'"},
+        {std::regex(R"(\\\(dq)"), "\""},
+        {std::regex(R"(\\&)"), ""},
+        {std::regex(R"(\\e)"), "\\"}};
     for (const auto& [pattern, replacement] : escapes)
         text = std::regex_replace(text, pattern, replacement);
     return text;
@@ -184,7 +187,7 @@ struct Section {
 };
 
 struct ManPage {
-    std::map<std::string, Section> sections;                 // .SH, before any .SS
+    std::map<std::string, Section> sections;                  // .SH, before any .SS
     std::map<std::string, std::vector<Section>> subsections;  // .SS, by their .SH
 };
 
@@ -239,7 +242,7 @@ void expectStandardSections(const ManPage& page) {
 const std::string kCli = ZOEDIT_CLI_PATH;
 
 TEST(ManualPages, CliPageHasEveryCommandOptionAndArgumentOfItsHelp) {
-    const Run top = runShell("'" + kCli + "' --help");
+    const Ran top = runShell("'" + kCli + "' --help");
     ASSERT_EQ(top.status, 0);
     const Help help = parseCli11Help(top.out);
     ASSERT_FALSE(help.subcommands.empty()) << top.out;
@@ -260,7 +263,7 @@ TEST(ManualPages, CliPageHasEveryCommandOptionAndArgumentOfItsHelp) {
             ADD_FAILURE() << "zoedit-cli.1 has no subsection for \"" << command << "\"";
             continue;
         }
-        const Run run = runShell("'" + kCli + "' " + command + " --help");
+        const Ran run = runShell("'" + kCli + "' " + command + " --help");
         ASSERT_EQ(run.status, 0);
         const Help sub = parseCli11Help(run.out);
         EXPECT_EQ(entry->second->item_options, withoutHelp(sub.options))
@@ -268,8 +271,7 @@ TEST(ManualPages, CliPageHasEveryCommandOptionAndArgumentOfItsHelp) {
         const std::string heading = " " + entry->second->heading + " ";
         for (const auto& positional : sub.positionals)
             EXPECT_TRUE(std::regex_search(heading, std::regex("[ |]" + positional + "[ .|,]")))
-                << "the heading \"" << entry->second->heading << "\" does not name "
-                << positional;
+                << "the heading \"" << entry->second->heading << "\" does not name " << positional;
         // "Exit status: 0 done, 1 refused, ..." in a command's help.
         const auto at = sub.footer.find("Exit status:");
         if (at != std::string::npos) {
@@ -292,7 +294,7 @@ TEST(ManualPages, CliPageHasEveryCommandOptionAndArgumentOfItsHelp) {
 const std::string kGui = ZOEDIT_GUI_PATH;
 
 TEST(ManualPages, EditorPageHasEveryOptionAndArgumentOfItsHelp) {
-    const Run run = runWithoutDisplay(kGui, "--help");
+    const Ran run = runWithoutDisplay(kGui, "--help");
     ASSERT_EQ(run.status, 0);
     const Help help = parseQtHelp(run.out);
     ASSERT_TRUE(help.options.count("--print-pdf")) << run.out;
@@ -306,10 +308,10 @@ TEST(ManualPages, EditorPageHasEveryOptionAndArgumentOfItsHelp) {
 }
 
 TEST(Version, EditorAnswersHelpAndVersionWithoutADisplay) {
-    const Run version = runWithoutDisplay(kGui, "--version");
+    const Ran version = runWithoutDisplay(kGui, "--version");
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out, "zoedit " ZOEDIT_VERSION_EXPECTED "\n");
-    const Run help = runWithoutDisplay(kGui, "--help");
+    const Ran help = runWithoutDisplay(kGui, "--help");
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("Usage: "), std::string::npos) << help.out;
     // Among other arguments too, and as -v.
@@ -318,7 +320,7 @@ TEST(Version, EditorAnswersHelpAndVersionWithoutADisplay) {
 #endif
 
 TEST(Version, CliPrintsTheProjectVersion) {
-    const Run run = runShell("'" + kCli + "' --version");
+    const Ran run = runShell("'" + kCli + "' --version");
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, "zoedit-cli " ZOEDIT_VERSION_EXPECTED "\n");
 }
