@@ -9,15 +9,43 @@ source scripts/common.sh
 build=${1:-build}
 ensure_packages dpkg-dev file lintian
 configure_and_build "$build" >/dev/null # nothing to do after ./test.sh
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
 rm -rf "$build/package"
-(cd "$build" && cpack -G DEB -B package >/dev/null)
+if ! (cd "$build" && cpack -G DEB -B package) >"$scratch/cpack.log" 2>&1; then
+  cat "$scratch/cpack.log" >&2
+  exit 1
+fi
 debs=("$build"/package/zoedit_*.deb)
 [ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || {
   echo "package.sh: cpack made no single package in $build/package" >&2
   exit 1
 }
+
+# The Qt plug-ins are loaded at run time, out of dpkg-shlibdeps' sight: each
+# one that drawing the window loads (the platform, the icons, the printer
+# support) must come from a package the .deb depends on, or an installed
+# editor would lack its icons or its display.
+depends=$(dpkg-deb -f "${debs[0]}" Depends | tr -d ' ' | tr ',' '\n' | sed 's/(.*//')
+QT_DEBUG_PLUGINS=1 "$build/src/zoedit" --screenshot "$scratch/window.png" examples/sample.bin 2>&1 |
+  sed -n 's/^qt.core.library: "\(.*\)" loaded library$/\1/p' | sort -u >"$scratch/plugins"
+[ -s "$scratch/plugins" ] || { echo "package.sh: the editor loaded no Qt plug-in" >&2; exit 1; }
+missing=0
+while read -r plugin; do
+  owner=$(dpkg -S "$plugin" | cut -d: -f1)
+  if ! grep -qx "$owner" <<<"$depends"; then
+    echo "package.sh: $plugin comes from $owner, which the package does not depend on" >&2
+    missing=1
+  fi
+done <"$scratch/plugins"
+[ "$missing" -eq 0 ] || exit 1
+
 rm -f zoedit_*.deb
 cp "${debs[0]}" .
 deb=$(basename "${debs[0]}")
-lintian --fail-on error "$deb" >&2
+if ! lintian --fail-on error "$deb" >"$scratch/lintian.log" 2>&1; then
+  cat "$scratch/lintian.log" >&2
+  exit 1
+fi
+grep -v "root privileges" "$scratch/lintian.log" >&2 || true
 echo "$deb"

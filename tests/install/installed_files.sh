@@ -67,7 +67,7 @@ done
 mime_home=$scratch/data
 mkdir -p "$mime_home/mime/packages"
 cp "$share/mime/packages/zoedit.xml" "$mime_home/mime/packages/"
-update-mime-database "$mime_home/mime"
+XDG_DATA_HOME=$mime_home update-mime-database "$mime_home/mime"
 files=$scratch/files
 mkdir -p "$files"
 cp "$source/examples/sample.bin" "$files/channels.bin"
