@@ -17,10 +17,10 @@ if ! (cd "$build" && cpack -G DEB -B package) >"$scratch/cpack.log" 2>&1; then
   exit 1
 fi
 debs=("$build"/package/zoedit_*.deb)
-[ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || {
+if [ ${#debs[@]} -ne 1 ] || [ ! -f "${debs[0]}" ]; then
   echo "package.sh: cpack made no single package in $build/package" >&2
   exit 1
-}
+fi
 
 # The Qt plug-ins are loaded at run time, out of dpkg-shlibdeps' sight: each
 # one that drawing the window loads (the platform, the icons, the printer
@@ -30,15 +30,15 @@ depends=$(dpkg-deb -f "${debs[0]}" Depends | tr -d ' ' | tr ',' '\n' | sed 's/(.
 QT_DEBUG_PLUGINS=1 "$build/src/zoedit" --screenshot "$scratch/window.png" examples/sample.bin 2>&1 |
   sed -n 's/^qt.core.library: "\(.*\)" loaded library$/\1/p' | sort -u >"$scratch/plugins"
 [ -s "$scratch/plugins" ] || { echo "package.sh: the editor loaded no Qt plug-in" >&2; exit 1; }
-missing=0
+unlisted=0
 while read -r plugin; do
   owner=$(dpkg -S "$plugin" | cut -d: -f1)
   if ! grep -qx "$owner" <<<"$depends"; then
     echo "package.sh: $plugin comes from $owner, which the package does not depend on" >&2
-    missing=1
+    unlisted=1
   fi
 done <"$scratch/plugins"
-[ "$missing" -eq 0 ] || exit 1
+[ "$unlisted" -eq 0 ] || exit 1
 
 rm -f zoedit_*.deb
 cp "${debs[0]}" .
