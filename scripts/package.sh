@@ -40,12 +40,11 @@ while read -r plugin; do
 done <"$scratch/plugins"
 [ "$unlisted" -eq 0 ] || exit 1
 
-rm -f zoedit_*.deb
-cp "${debs[0]}" .
-deb=$(basename "${debs[0]}")
-if ! lintian --fail-on error "$deb" >"$scratch/lintian.log" 2>&1; then
+if ! lintian --fail-on error "${debs[0]}" >"$scratch/lintian.log" 2>&1; then
   cat "$scratch/lintian.log" >&2
   exit 1
 fi
 grep -v "root privileges" "$scratch/lintian.log" >&2 || true
-echo "$deb"
+rm -f zoedit_*.deb
+cp "${debs[0]}" .
+basename "${debs[0]}"
