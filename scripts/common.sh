@@ -7,15 +7,18 @@ ZOEDIT_PACKAGES=(
   qt6-base-dev qt6-serialport-dev qt6-svg-dev libgl-dev qt6-tools-dev-tools
   qt6-qpa-plugins fonts-dejavu-core fonts-liberation2 poppler-utils xvfb xauth
   clang libclang-rt-14-dev g++-mingw-w64-x86-64-posix
+  librsvg2-bin desktop-file-utils appstream shared-mime-info libglib2.0-bin file man-db
 )
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
 
+# ensure_packages [PACKAGE...]: those named, or the build's and tests' own.
 ensure_packages() {
-  local missing=()
-  for p in "${ZOEDIT_PACKAGES[@]}"; do
+  local missing=() wanted=("$@")
+  [ ${#wanted[@]} -gt 0 ] || wanted=("${ZOEDIT_PACKAGES[@]}")
+  for p in "${wanted[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
   done
   if [ ${#missing[@]} -gt 0 ]; then

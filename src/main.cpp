@@ -4,14 +4,16 @@
 #include <QTimer>
 #include <cstdio>
 #include <cstring>
+#include <string_view>
 
 #include "qt/form_binder.h"
 #include "qt/link_window.h"
 #include "qt/main_frame.h"
-#include "qt/window_settings.h"
 #include "qt/pdf_export.h"
+#include "qt/window_settings.h"
 #include "qt/zoedit_window.h"
 #include "view/zoedit_view.h"
+#include "zoedit_version.h"
 
 namespace {
 
@@ -27,57 +29,87 @@ void keepSeriousMessages(QtMsgType type, const QMessageLogContext&, const QStrin
     if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "%s\n", qPrintable(text));
 }
 
+// The editor's command line.
+struct CommandLine {
+    QCommandLineParser parser;
+    const QCommandLineOption shot{QStringLiteral("screenshot"),
+                                  QStringLiteral("Render the main window to a PNG file and exit."),
+                                  QStringLiteral("OUT.png")};
+    const QCommandLineOption page{QStringLiteral("page"),
+                                  QStringLiteral("Tab page shown in the screenshot (0, 1 or 2)."),
+                                  QStringLiteral("N"), QStringLiteral("0")};
+    const QCommandLineOption size{QStringLiteral("size"),
+                                  QStringLiteral("Window size of the screenshot, WIDTHxHEIGHT."),
+                                  QStringLiteral("WxH"), QStringLiteral("1366x768")};
+    const QCommandLineOption pdf{
+        QStringLiteral("print-pdf"),
+        QStringLiteral("Print a channel list of FILE to a PDF file and exit."),
+        QStringLiteral("OUT.pdf")};
+    const QCommandLineOption list{QStringLiteral("list"),
+                                  QStringLiteral("List printed by --print-pdf: tv or radio."),
+                                  QStringLiteral("tv|radio"), QStringLiteral("tv")};
+
+    CommandLine() {
+        parser.setApplicationDescription(
+            QStringLiteral("Channel list editor for satellite receivers"));
+        parser.addHelpOption();
+        parser.addVersionOption();
+        parser.addOptions({shot, page, size, pdf, list});
+        parser.addPositionalArgument(QStringLiteral("FILE"),
+                                     QStringLiteral("Channel file to open at start."));
+    }
+};
+
+bool asksForHelpOrVersion(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--") return false;
+        if (arg == "-h" || arg == "--help" || arg == "--help-all" || arg == "-v" ||
+            arg == "--version")
+            return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    QApplication::setOrganizationName(QStringLiteral("ZoEdit"));
+    QApplication::setApplicationVersion(QStringLiteral(ZOEDIT_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral("zoedit"));
+    CommandLine command_line;
+    QCommandLineParser& parser = command_line.parser;
+    // Help and version are answered without a window system, so that they
+    // work where there is no display (a terminal, a package build). The name
+    // is the command's here, as "--version" shows it; the settings keep theirs.
+    if (asksForHelpOrVersion(argc, argv)) {
+        QCoreApplication terminal(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("zoedit"));
+        parser.process(terminal);  // prints the answer and exits
+        return 0;
+    }
+    QApplication::setApplicationName(QStringLiteral("ZoEdit"));
+
     // A screenshot and a PDF need no display at all.
     const bool pdf_only = hasOption(argc, argv, "--print-pdf");
     if (pdf_only || hasOption(argc, argv, "--screenshot")) qputenv("QT_QPA_PLATFORM", "offscreen");
     if (pdf_only) qInstallMessageHandler(keepSeriousMessages);
     QApplication app(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("ZoEdit"));
-    QApplication::setApplicationName(QStringLiteral("ZoEdit"));
-
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Channel list editor for satellite receivers"));
-    parser.addHelpOption();
-    const QCommandLineOption shot(QStringLiteral("screenshot"),
-                                  QStringLiteral("Render the main window to a PNG file and exit."),
-                                  QStringLiteral("OUT.png"));
-    parser.addOption(shot);
-    const QCommandLineOption page(QStringLiteral("page"),
-                                  QStringLiteral("Tab page shown in the screenshot (0, 1 or 2)."),
-                                  QStringLiteral("N"), QStringLiteral("0"));
-    parser.addOption(page);
-    const QCommandLineOption size(QStringLiteral("size"),
-                                  QStringLiteral("Window size of the screenshot, WIDTHxHEIGHT."),
-                                  QStringLiteral("WxH"), QStringLiteral("1366x768"));
-    parser.addOption(size);
-    const QCommandLineOption pdf(
-        QStringLiteral("print-pdf"),
-        QStringLiteral("Print a channel list of FILE to a PDF file and exit."),
-        QStringLiteral("OUT.pdf"));
-    parser.addOption(pdf);
-    const QCommandLineOption list(QStringLiteral("list"),
-                                  QStringLiteral("List printed by --print-pdf: tv or radio."),
-                                  QStringLiteral("tv|radio"), QStringLiteral("tv"));
-    parser.addOption(list);
-    parser.addPositionalArgument(QStringLiteral("FILE"),
-                                 QStringLiteral("Channel file to open at start."));
     parser.process(app);
     const QStringList files = parser.positionalArguments();
-    if (parser.isSet(pdf)) {
+    if (parser.isSet(command_line.pdf)) {
         if (files.size() != 1) {
             std::fprintf(stderr, "--print-pdf needs exactly one channel file\n");
             return 1;
         }
-        return zoedit::qt::printListToPdf(parser.value(pdf), parser.value(list), files.front());
+        return zoedit::qt::printListToPdf(parser.value(command_line.pdf),
+                                          parser.value(command_line.list), files.front());
     }
 
     zoedit::qt::ZoEditWindow window;
     zoedit::qt::CMainFrame& frame = window.frame();
-    if (parser.isSet(shot)) {
-        const QStringList wh = parser.value(size).split(QLatin1Char('x'));
+    if (parser.isSet(command_line.shot)) {
+        const QStringList wh = parser.value(command_line.size).split(QLatin1Char('x'));
         frame.resize(wh.value(0).toInt(), wh.value(1).toInt());
         frame.show();
         // Nobody can answer a message box without a display: report it and
@@ -91,11 +123,13 @@ int main(int argc, char** argv) {
         });
         dismiss.start(20);
         if (!files.isEmpty()) window.openPath(files.front());
-        window.view().OnTabSelChange(parser.value(page).toInt());
-        window.form().setSelectedIndex(zoedit::ui::form::IDC_TAB, parser.value(page).toInt());
+        window.view().OnTabSelChange(parser.value(command_line.page).toInt());
+        window.form().setSelectedIndex(zoedit::ui::form::IDC_TAB,
+                                       parser.value(command_line.page).toInt());
         QApplication::processEvents();
-        const bool saved = frame.grab().save(parser.value(shot), "PNG");
-        if (!saved) std::fprintf(stderr, "cannot write %s\n", qPrintable(parser.value(shot)));
+        const bool saved = frame.grab().save(parser.value(command_line.shot), "PNG");
+        if (!saved)
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(parser.value(command_line.shot)));
         return saved ? 0 : 1;
     }
     // Not for a screenshot: opening the port could stop it with a message box.

@@ -8,6 +8,7 @@
 
 #include "qt/pictures.h"
 #include "ui/resource_ids.h"
+#include "zoedit_version.h"
 
 namespace zoedit::qt {
 
@@ -16,7 +17,7 @@ CAboutBox::CAboutBox(QWidget* parent) : QDialog(parent) {
     setProperty("controlId", ui::IDD_ABOUTBOX);
     auto* picture = new QLabel(this);
     picture->setPixmap(icon(QStringLiteral("app")).pixmap(48, 48));
-    auto* line1 = new QLabel(tr("ZoEdit Version 1.0"), this);
+    auto* line1 = new QLabel(tr("ZoEdit Version %1").arg(QStringLiteral(ZOEDIT_VERSION)), this);
     auto* line2 = new QLabel(tr("Channel lists for satellite receivers, edited on the PC"), this);
     QFont bold = line1->font();
     bold.setBold(true);

@@ -8,8 +8,10 @@
 #include <QTest>
 #include <QToolBar>
 
+#include "qt/about_box.h"
 #include "qt/main_frame.h"
 #include "ui/resource_ids.h"
+#include "zoedit_version.h"
 
 using zoedit::qt::CMainFrame;
 namespace cmd = zoedit::ui::cmd;
@@ -58,9 +60,9 @@ private slots:
     void otherMenus() {
         CMainFrame frame;
         QCOMPARE(itemsOf(menuAt(frame, 1)),
-                 (QStringList{"32812 &جديد\tCtrl+N", "32786 قطع\tCtrl+X", "32811 &إسترجاع\tCtrl+V", "32816 Keep This Order",
-                              "-", "32776 &مسح\tCtrl+D", "-", "57643 Undo\tCtrl+Z",
-                              "57644 Redo\tCtrl+Y"}));
+                 (QStringList{"32812 &جديد\tCtrl+N", "32786 قطع\tCtrl+X", "32811 &إسترجاع\tCtrl+V",
+                              "32816 Keep This Order", "-", "32776 &مسح\tCtrl+D", "-",
+                              "57643 Undo\tCtrl+Z", "57644 Redo\tCtrl+Y"}));
         // The code page choice follows the three list commands.
         const QStringList view = itemsOf(menuAt(frame, 2));
         QCOMPARE(view.mid(0, 4), (QStringList{"32789 قنوات التلفزيون", "32790 قنوات الراديو", "-",
@@ -182,6 +184,16 @@ private slots:
         frame.commandAction(cmd::ID_APP_EXIT)->trigger();
         QVERIFY(!frame.isVisible());
         QCOMPARE(asked, 2);
+    }
+
+    // The version the programs print, beside the box's own credits.
+    void aboutBoxShowsTheVersion() {
+        zoedit::qt::CAboutBox box;
+        QStringList texts;
+        for (const QLabel* label : box.findChildren<QLabel*>())
+            if (!label->text().isEmpty()) texts << label->text();
+        QCOMPARE(texts.size(), 2);
+        QCOMPARE(texts.front(), QStringLiteral("ZoEdit Version " ZOEDIT_VERSION));
     }
 };
 
