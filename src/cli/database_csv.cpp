@@ -7,7 +7,7 @@
 #include "database/csv_text.h"
 #include "database/field_format.h"
 #include "order/csv_reference.h"
-#include "view/channel_columns.h"
+#include "database/channel_columns.h"
 
 namespace zoedit::cli {
 namespace {

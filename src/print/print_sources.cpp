@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "view/channel_columns.h"
+#include "database/channel_columns.h"
 
 namespace zoedit::print {
 

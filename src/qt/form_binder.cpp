@@ -12,7 +12,7 @@
 #include <QTextEdit>
 
 #include "qt/color_label.h"
-#include "qt/list_control.h"
+#include "qt/qt_list_control.h"
 #include "qt/pictures.h"
 
 namespace zoedit::qt {

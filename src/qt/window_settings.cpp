@@ -5,7 +5,7 @@
 #include <QVariantList>
 
 #include "qt/form_binder.h"
-#include "qt/list_control.h"
+#include "qt/qt_list_control.h"
 #include "ui/resource_ids.h"
 
 namespace zoedit::qt {

@@ -8,7 +8,7 @@
 #include "qt/editor_dialogs.h"
 #include "qt/form_binder.h"
 #include "qt/history_commands.h"
-#include "qt/list_control.h"
+#include "qt/qt_list_control.h"
 #include "qt/list_printing.h"
 #include "qt/main_form_widget.h"
 #include "qt/main_frame.h"

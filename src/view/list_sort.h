@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "view/channel_columns.h"
+#include "database/channel_columns.h"
 
 namespace zoedit {
 

@@ -4,7 +4,7 @@
 // transponder and satellite follow from that channel, so they can never
 // outlive their records.
 #include "database/field_format.h"
-#include "view/channel_columns.h"
+#include "database/channel_columns.h"
 #include "view/zoedit_view.h"
 
 namespace zoedit {

@@ -6,7 +6,7 @@
 #include "database/field_format.h"
 #include "ui/combo_text.h"
 #include "ui/local_time.h"
-#include "view/channel_columns.h"
+#include "database/channel_columns.h"
 #include "view/channel_search.h"
 #include "view/edit_buttons.h"
 #include "view/page_controls.h"

@@ -17,7 +17,7 @@
 #include "database/channel_file.h"
 #include "qt/window_test_support.h"
 #include "qt/form_binder.h"
-#include "qt/list_control.h"
+#include "qt/qt_list_control.h"
 #include "qt/main_frame.h"
 #include "qt/modal_watchdog.h"
 #include "qt/zoedit_window.h"

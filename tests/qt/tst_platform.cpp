@@ -14,7 +14,7 @@
 
 #include "qt/file_filter.h"
 #include "qt/form_binder.h"
-#include "qt/list_control.h"
+#include "qt/qt_list_control.h"
 #include "qt/list_model.h"
 #include "qt/qt_platform.h"
 

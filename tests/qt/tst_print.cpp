@@ -15,7 +15,7 @@
 
 #include "database/channel_file.h"
 #include "database/codepage.h"
-#include "view/channel_columns.h"
+#include "database/channel_columns.h"
 #include "qt/list_printing.h"
 #include "qt/main_frame.h"
 #include "qt/zoedit_window.h"

@@ -19,7 +19,7 @@
 #include <QToolBar>
 
 #include "qt/form_binder.h"
-#include "qt/list_control.h"
+#include "qt/qt_list_control.h"
 #include "qt/main_frame.h"
 #include "qt/window_settings.h"
 #include "qt/zoedit_window.h"

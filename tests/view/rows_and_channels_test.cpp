@@ -9,7 +9,7 @@
 
 #include "database/channel_file.h"
 #include "database/field_format.h"
-#include "view/channel_columns.h"
+#include "database/channel_columns.h"
 #include "view/history_binding.h"
 #include "view_fixture.h"
 

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "database/channel_file.h"
-#include "view/channel_columns.h"
+#include "database/channel_columns.h"
 #include "view/history_binding.h"
 #include "view_fixture.h"
 

@@ -2,7 +2,7 @@
 // files and what survives them.
 #include "database/channel_file.h"
 #include "database/field_format.h"
-#include "view/channel_columns.h"
+#include "database/channel_columns.h"
 #include "view_fixture.h"
 
 namespace zoedit::test {

@@ -9,7 +9,7 @@
 #include "edit/edit_operations.h"
 #include "order/apply_order_dialog.h"
 #include "order/compare_dialog.h"
-#include "view/channel_columns.h"
+#include "database/channel_columns.h"
 #include "view/view_fixture.h"
 
 namespace zoedit::test {

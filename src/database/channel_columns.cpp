@@ -1,4 +1,4 @@
-#include "view/channel_columns.h"
+#include "database/channel_columns.h"
 
 #include "database/field_format.h"
 

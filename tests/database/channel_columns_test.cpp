@@ -2,7 +2,7 @@
 // code page, and links that lead outside the tables.
 #include <gtest/gtest.h>
 
-#include "view/channel_columns.h"
+#include "database/channel_columns.h"
 
 namespace zoedit {
 namespace {

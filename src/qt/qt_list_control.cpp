@@ -1,4 +1,4 @@
-#include "qt/list_control.h"
+#include "qt/qt_list_control.h"
 
 #include <QContextMenuEvent>
 #include <QHeaderView>
