@@ -38,8 +38,10 @@ std::size_t busiestSatellite(const ChannelDatabase& db) {
 std::vector<EditOperation> operationOf(const ChannelDatabase& db, int which) {
     const std::size_t last = db.tv.count - 1;
     switch (which) {
-        case 0: return {DeleteSatellite{busiestSatellite(db)}};
-        case 1: return {MoveChannel{ChannelKind::Tv, 0, last}};
+        case 0:
+            return {DeleteSatellite{busiestSatellite(db)}};
+        case 1:
+            return {MoveChannel{ChannelKind::Tv, 0, last}};
         default: {
             const std::size_t first = db.groupMembers(0, ChannelKind::Tv)[0];
             return {RemoveFavourite{0, ChannelKind::Tv, first, 1},

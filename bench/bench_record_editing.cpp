@@ -21,7 +21,9 @@ namespace {
 using namespace zoedit;
 using namespace zoedit::ui::form;
 
-std::string writeFullFile() { return testing::writeFullCapacityFile("record"); }
+std::string writeFullFile() {
+    return testing::writeFullCapacityFile("record");
+}
 
 struct EditingView {
     EditingView() : path(writeFullFile()), view(fake.platform()) {

@@ -6,7 +6,7 @@ ZOEDIT_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libcli11-dev
   qt6-base-dev qt6-serialport-dev qt6-svg-dev libgl-dev qt6-tools-dev-tools
   qt6-qpa-plugins fonts-dejavu-core fonts-liberation2 poppler-utils xvfb xauth
-  clang libclang-rt-14-dev g++-mingw-w64-x86-64-posix
+  clang clang-format libclang-rt-14-dev g++-mingw-w64-x86-64-posix
   librsvg2-bin desktop-file-utils appstream shared-mime-info libglib2.0-bin file man-db
 )
 

@@ -77,24 +77,15 @@ std::span<const Accelerator> accelerators() {
     // a text edit with the focus takes them first. The other standard
     // editing keys send commands nothing handles.
     static constexpr std::array<Accelerator, 19> table = {{
-        {"Ctrl+O", ID_FILE_OPEN},
-        {"Ctrl+P", ID_FILE_PRINT},
-        {"Ctrl+S", ui::form::IDC_SAVE},
-        {"Ctrl+N", ui::form::IDC_NEW},
-        {"Ctrl+D", ui::form::IDC_DELETE},
-        {"Ctrl+F", ui::form::IDC_SEARCH},
-        {"Ctrl+C", ID_EDIT_COPY},
-        {"Ctrl+Ins", ID_EDIT_COPY},
-        {"Ctrl+X", ID_EDIT_CUT_CHANNEL},
-        {"Shift+Del", ID_EDIT_CUT},
-        {"Ctrl+V", ID_EDIT_PASTE_CHANNEL},
-        {"Shift+Ins", ID_EDIT_PASTE},
-        {"Ctrl+Z", ID_EDIT_UNDO},
-        {"Alt+Backspace", ID_EDIT_UNDO},
-        {"Ctrl+Y", ID_EDIT_REDO},
-        {"Ctrl+Shift+Z", ID_EDIT_REDO},
-        {"Alt+F4", ID_APP_EXIT},
-        {"F6", ID_NEXT_PANE},
+        {"Ctrl+O", ID_FILE_OPEN},          {"Ctrl+P", ID_FILE_PRINT},
+        {"Ctrl+S", ui::form::IDC_SAVE},    {"Ctrl+N", ui::form::IDC_NEW},
+        {"Ctrl+D", ui::form::IDC_DELETE},  {"Ctrl+F", ui::form::IDC_SEARCH},
+        {"Ctrl+C", ID_EDIT_COPY},          {"Ctrl+Ins", ID_EDIT_COPY},
+        {"Ctrl+X", ID_EDIT_CUT_CHANNEL},   {"Shift+Del", ID_EDIT_CUT},
+        {"Ctrl+V", ID_EDIT_PASTE_CHANNEL}, {"Shift+Ins", ID_EDIT_PASTE},
+        {"Ctrl+Z", ID_EDIT_UNDO},          {"Alt+Backspace", ID_EDIT_UNDO},
+        {"Ctrl+Y", ID_EDIT_REDO},          {"Ctrl+Shift+Z", ID_EDIT_REDO},
+        {"Alt+F4", ID_APP_EXIT},           {"F6", ID_NEXT_PANE},
         {"Shift+F6", ID_PREV_PANE},
     }};
     return table;
@@ -139,13 +130,15 @@ CommandTexts commandTexts(int id) {
 
 bool isCommandBuilt(int id) {
     static constexpr std::array built = {
-        ID_FILE_OPEN,       ID_FILE_SAVE,     ID_EDIT_NEW,      ID_EDIT_DELETE,
-        ID_APP_EXIT,        ID_VIEW_TV,       ID_VIEW_RADIO,    ID_VIEW_TOOLBAR,
-        ID_VIEW_STATUS_BAR, ID_APP_ABOUT,     ID_PORT_SETTINGS, ID_PORT_OPEN_CLOSE,
-        ID_DOWNLOAD,        ID_UPLOAD,        ID_EDIT_UNDO,     ID_EDIT_REDO,
-        ID_FILE_PRINT,      ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP,
-        ID_EDIT_CUT_CHANNEL, ID_EDIT_PASTE_CHANNEL, ID_EDIT_KEEP_ORDER, ID_VIEW_FAVOURITES,
-        ID_FILE_APPLY_ORDER, ID_FILE_COMPARE,     ID_FILE_REVERT,     ID_FILE_RESTORE_BACKUP,
+        ID_FILE_OPEN,        ID_FILE_SAVE,        ID_EDIT_NEW,
+        ID_EDIT_DELETE,      ID_APP_EXIT,         ID_VIEW_TV,
+        ID_VIEW_RADIO,       ID_VIEW_TOOLBAR,     ID_VIEW_STATUS_BAR,
+        ID_APP_ABOUT,        ID_PORT_SETTINGS,    ID_PORT_OPEN_CLOSE,
+        ID_DOWNLOAD,         ID_UPLOAD,           ID_EDIT_UNDO,
+        ID_EDIT_REDO,        ID_FILE_PRINT,       ID_FILE_PRINT_PREVIEW,
+        ID_FILE_PRINT_SETUP, ID_EDIT_CUT_CHANNEL, ID_EDIT_PASTE_CHANNEL,
+        ID_EDIT_KEEP_ORDER,  ID_VIEW_FAVOURITES,  ID_FILE_APPLY_ORDER,
+        ID_FILE_COMPARE,     ID_FILE_REVERT,      ID_FILE_RESTORE_BACKUP,
         ID_FILE_BACKUPS_KEPT};
     return std::find(built.begin(), built.end(), id) != built.end();
 }

@@ -26,7 +26,8 @@ edit::EditResult runStep(const ScriptStep& step, ChannelDatabase& db, edit::Edit
     if (std::holds_alternative<RedoStep>(step)) return history.redo(db, ignored);
     if (const auto* rename = std::get_if<RenameChannel>(&step)) {
         const auto& table = db.channels(rename->kind);
-        ChannelRecord values = table.contains(rename->row) ? table.primary[rename->row] : ChannelRecord{};
+        ChannelRecord values =
+            table.contains(rename->row) ? table.primary[rename->row] : ChannelRecord{};
         setNameBytes(values.name, rename->name);
         return history.apply(db, edit::SetChannelFields{rename->kind, rename->row, values});
     }

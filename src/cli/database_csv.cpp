@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "cli/cli_support.h"
+#include "database/channel_columns.h"
 #include "database/csv_text.h"
 #include "database/field_format.h"
 #include "order/csv_reference.h"
-#include "database/channel_columns.h"
 
 namespace zoedit::cli {
 namespace {

@@ -90,7 +90,8 @@ std::optional<ScriptStep> parseFavourite(Reader& in, CodePage page) {
         return {};
     }
     if (!in.number("group number", group)) return {};
-    if (verb == "rename") return EditOperation{RenameFavouriteGroup{group, fromUtf8(in.words.rest(), page)}};
+    if (verb == "rename")
+        return EditOperation{RenameFavouriteGroup{group, fromUtf8(in.words.rest(), page)}};
     if (!in.kind(kind)) return {};
     if (verb == "clear") {
         if (!in.end()) return {};
@@ -98,7 +99,8 @@ std::optional<ScriptStep> parseFavourite(Reader& in, CodePage page) {
     }
     std::size_t first = 0, second = 0;
     if (verb == "move") {
-        if (!in.number("place FROM", first) || !in.number("place TO", second) || !in.end()) return {};
+        if (!in.number("place FROM", first) || !in.number("place TO", second) || !in.end())
+            return {};
         return EditOperation{MoveFavourite{group, kind, first + 1, second + 1}};
     }
     if (!in.number("channel number", first)) return {};
@@ -133,7 +135,8 @@ std::optional<ScriptStep> parse(Reader& in, CodePage page) {
         std::string what;
         if (!in.word("tv, radio, transponder or satellite", what)) return {};
         if (what == "transponder" || what == "satellite") {
-            if (!in.number(what == "transponder" ? "transponder number" : "satellite number", first) ||
+            if (!in.number(what == "transponder" ? "transponder number" : "satellite number",
+                           first) ||
                 !in.end())
                 return {};
             return what == "transponder" ? EditOperation{DeleteTransponder{first}}

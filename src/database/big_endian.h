@@ -2,8 +2,8 @@
 // the only places that turn bytes into numbers and back.
 #pragma once
 
-#include <cstddef>
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <vector>

@@ -63,9 +63,8 @@ std::vector<std::uint8_t> buildChannelFile(ChannelDatabase& db, const SaveFoldin
 
 // buildChannelFile + writeFileAtomically (keeping a copy of the file it
 // replaces in `backups`).
-SaveResult saveChannelFile(const std::string& path, ChannelDatabase& db,
-                           const SaveFolding& folding, int current_transponder,
-                           const BackupStore& backups = {});
+SaveResult saveChannelFile(const std::string& path, ChannelDatabase& db, const SaveFolding& folding,
+                           int current_transponder, const BackupStore& backups = {});
 
 // CRC-16/ARC (reflected 0xA001, init 0, no final xor) and the 16-bit byte sum.
 // `crc` carries on a CRC over bytes that came before.

@@ -160,8 +160,8 @@ std::optional<std::uint16_t> parseHexField(std::string_view text, std::uint16_t 
 std::optional<std::uint16_t> parsePositionField(std::string_view text) {
     std::string_view number = trimmed(text);
     bool west = false;
-    if (!number.empty() && (number.back() == 'E' || number.back() == 'e' ||
-                            number.back() == 'W' || number.back() == 'w')) {
+    if (!number.empty() && (number.back() == 'E' || number.back() == 'e' || number.back() == 'W' ||
+                            number.back() == 'w')) {
         west = number.back() == 'W' || number.back() == 'w';
         number = trimmed(number.substr(0, number.size() - 1));
     }

@@ -62,9 +62,9 @@ struct EditHistory::Step {
                group_count_before == group_count_after;
     }
     std::size_t heldBytes() const {
-        return sizeof(*this) + name.capacity() + satellites.heldBytes() +
-               transponders.heldBytes() + tv.heldBytes() + radio.heldBytes() +
-               tv_members.heldBytes() + radio_members.heldBytes() + groups.heldBytes();
+        return sizeof(*this) + name.capacity() + satellites.heldBytes() + transponders.heldBytes() +
+               tv.heldBytes() + radio.heldBytes() + tv_members.heldBytes() +
+               radio_members.heldBytes() + groups.heldBytes();
     }
     // Undo (back) or redo (forward) in every table.
     void replay(ChannelDatabase& db, bool back) const {
@@ -157,7 +157,8 @@ std::string EditHistory::redoName() const {
 }
 
 EditResult EditHistory::undo(ChannelDatabase& db, RowSelection& selection) {
-    if (!canUndo()) return EditResult::refused(EditOutcome::NothingToUndo, "There is nothing to undo.");
+    if (!canUndo())
+        return EditResult::refused(EditOutcome::NothingToUndo, "There is nothing to undo.");
     const Step& step = *steps_[--position_];
     step.replay(db, true);
     selection = step.before;
@@ -165,7 +166,8 @@ EditResult EditHistory::undo(ChannelDatabase& db, RowSelection& selection) {
 }
 
 EditResult EditHistory::redo(ChannelDatabase& db, RowSelection& selection) {
-    if (!canRedo()) return EditResult::refused(EditOutcome::NothingToRedo, "There is nothing to redo.");
+    if (!canRedo())
+        return EditResult::refused(EditOutcome::NothingToRedo, "There is nothing to redo.");
     const Step& step = *steps_[position_++];
     step.replay(db, false);
     selection = step.after;

@@ -39,8 +39,8 @@ EditResult setSatelliteFields(ChannelDatabase& db, TableCopy copy, std::size_t s
                               const SatelliteRecord& values);
 EditResult setTransponderFields(ChannelDatabase& db, TableCopy copy, std::size_t transponder,
                                 const TransponderRecord& values);
-EditResult setChannelFields(ChannelDatabase& db, TableCopy copy, ChannelKind kind,
-                            std::size_t row, const ChannelRecord& values);
+EditResult setChannelFields(ChannelDatabase& db, TableCopy copy, ChannelKind kind, std::size_t row,
+                            const ChannelRecord& values);
 // The parental lock of one channel (locked stored as 1 or 0).
 EditResult setChannelLock(ChannelDatabase& db, TableCopy copy, ChannelKind kind, std::size_t row,
                           bool locked);
@@ -128,9 +128,8 @@ EditResult addFavourite(ChannelDatabase& db, TableCopy copy, std::size_t group, 
 // Removes the channel's entry at 1-based `position`, or its first entry in the
 // group when there is none. Refused with NotInGroup when that entry does not
 // hold the channel.
-EditResult removeFavourite(ChannelDatabase& db, TableCopy copy, std::size_t group,
-                           ChannelKind kind, std::size_t channel,
-                           std::optional<std::size_t> position = {});
+EditResult removeFavourite(ChannelDatabase& db, TableCopy copy, std::size_t group, ChannelKind kind,
+                           std::size_t channel, std::optional<std::size_t> position = {});
 // The entry at 1-based `from` ends up at `to`; the entries between move by one.
 EditResult moveFavourite(ChannelDatabase& db, TableCopy copy, std::size_t group, ChannelKind kind,
                          std::size_t from, std::size_t to);

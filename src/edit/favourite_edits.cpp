@@ -10,8 +10,7 @@ using namespace detail;
 namespace {
 
 EditResult checkGroup(const ChannelDatabase& db, std::size_t group) {
-    if (group >= groupCount(db))
-        return noSuch("favourite group", group, groupCount(db));
+    if (group >= groupCount(db)) return noSuch("favourite group", group, groupCount(db));
     return EditResult::done();
 }
 
@@ -44,9 +43,9 @@ EditResult addFavourite(ChannelDatabase& db, TableCopy copy, std::size_t group, 
     const auto first = rows.begin() + static_cast<std::ptrdiff_t>(start);
     if (std::find(first, first + static_cast<std::ptrdiff_t>(size), channel) !=
         first + static_cast<std::ptrdiff_t>(size))
-        return EditResult::refused(EditOutcome::AlreadyInGroup,
-                                   format("%s %zu is in the group already.", channelWord(kind),
-                                          channel + 1));
+        return EditResult::refused(
+            EditOutcome::AlreadyInGroup,
+            format("%s %zu is in the group already.", channelWord(kind), channel + 1));
     const std::size_t place = position.value_or(size + 1);
     if (place < 1 || place > size + 1) return noSuchPosition(place, size + 1);
     if (members.count >= kFavouriteMemberCapacity)
@@ -57,9 +56,8 @@ EditResult addFavourite(ChannelDatabase& db, TableCopy copy, std::size_t group, 
     return EditResult::done();
 }
 
-EditResult removeFavourite(ChannelDatabase& db, TableCopy copy, std::size_t group,
-                           ChannelKind kind, std::size_t channel,
-                           std::optional<std::size_t> position) {
+EditResult removeFavourite(ChannelDatabase& db, TableCopy copy, std::size_t group, ChannelKind kind,
+                           std::size_t channel, std::optional<std::size_t> position) {
     if (auto check = checkGroup(db, group); !check.ok()) return check;
     std::size_t size = 0;
     const std::size_t start = groupStart(db, group, kind, size);
@@ -74,9 +72,8 @@ EditResult removeFavourite(ChannelDatabase& db, TableCopy copy, std::size_t grou
             if (rows[start + k] == channel) place = k + 1;
     }
     if (place == 0)
-        return EditResult::refused(EditOutcome::NotInGroup,
-                                   format("%s %zu is not in the group.", channelWord(kind),
-                                          channel + 1));
+        return EditResult::refused(EditOutcome::NotInGroup, format("%s %zu is not in the group.",
+                                                                   channelWord(kind), channel + 1));
     eraseRow(members, copy, start + place - 1);
     --memberCount(db, group, kind);
     return EditResult::done();

@@ -45,11 +45,10 @@ EditResult setTransponderFields(ChannelDatabase& db, TableCopy copy, std::size_t
     return EditResult::done();
 }
 
-EditResult setChannelFields(ChannelDatabase& db, TableCopy copy, ChannelKind kind,
-                            std::size_t row, const ChannelRecord& values) {
+EditResult setChannelFields(ChannelDatabase& db, TableCopy copy, ChannelKind kind, std::size_t row,
+                            const ChannelRecord& values) {
     auto& table = db.channels(kind);
-    if (!table.contains(row))
-        return noSuch(channelWord(kind), row, table.count);
+    if (!table.contains(row)) return noSuch(channelWord(kind), row, table.count);
     ChannelRecord& record = rowsOf(table, copy)[row];
     const std::uint16_t transponder = record.transponder_index;
     record = values;
@@ -60,8 +59,7 @@ EditResult setChannelFields(ChannelDatabase& db, TableCopy copy, ChannelKind kin
 EditResult setChannelLock(ChannelDatabase& db, TableCopy copy, ChannelKind kind, std::size_t row,
                           bool locked) {
     auto& table = db.channels(kind);
-    if (!table.contains(row))
-        return noSuch(channelWord(kind), row, table.count);
+    if (!table.contains(row)) return noSuch(channelWord(kind), row, table.count);
     rowsOf(table, copy)[row].locked = locked ? 1 : 0;
     return EditResult::done();
 }

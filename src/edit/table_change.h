@@ -65,7 +65,9 @@ private:
 
     void apply(std::vector<Record>& rows, std::size_t& count, const std::vector<Record>& from,
                const std::vector<Record>& to, std::size_t new_count, bool forward) const {
-        const auto at = [&](std::size_t i) { return rows.begin() + static_cast<std::ptrdiff_t>(i); };
+        const auto at = [&](std::size_t i) {
+            return rows.begin() + static_cast<std::ptrdiff_t>(i);
+        };
         switch (shape_) {
             case Shape::None:
                 return;

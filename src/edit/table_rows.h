@@ -123,9 +123,9 @@ inline EditResult noSuch(const char* what, std::size_t index, std::size_t count)
         format("There is no %s %zu: there are %zu.", what, index + 1, count));
 }
 inline EditResult full(const char* table, std::size_t capacity) {
-    return EditResult::refused(EditOutcome::AtCapacity,
-                               format("The %s table is full: it holds at most %zu.", table,
-                                      capacity));
+    return EditResult::refused(
+        EditOutcome::AtCapacity,
+        format("The %s table is full: it holds at most %zu.", table, capacity));
 }
 
 // Refusals of values the data model does not allow (done() when they fit).

@@ -57,8 +57,8 @@ void CFavoriteDlg::onInitDialog(ui::DialogHost& host) {
     form.setVisible(IDC_TV_LABEL, true);
     form.setVisible(IDC_RADIO_LABEL, false);
     const int remembered = static_cast<int>(m_memory.group);
-    selectGroup(host, remembered < kFavouriteDialogGroups && groupInFile(remembered) ? remembered
-                                                                                      : 0);
+    selectGroup(host,
+                remembered < kFavouriteDialogGroups && groupInFile(remembered) ? remembered : 0);
 }
 
 void CFavoriteDlg::onEvent(ui::DialogHost& host, const ui::ControlEvent& event) {
@@ -146,9 +146,9 @@ void CFavoriteDlg::endNameEdit(ui::DialogHost& host, int k) {
     if (!name.empty() || groupSize(k, m_mode) == 0) {
         if (name != groupName(k)) applyStep({&rename, 1});
     } else {
-        const auto answer = m_dialogs.messageBox({kClearNameQuestion, ui::kQuestionCaption,
-                                                  ui::MessageButtons::YesNo,
-                                                  ui::MessageIcon::Exclamation});
+        const auto answer =
+            m_dialogs.messageBox({kClearNameQuestion, ui::kQuestionCaption,
+                                  ui::MessageButtons::YesNo, ui::MessageIcon::Exclamation});
         if (answer == ui::MessageAnswer::Yes) {
             const edit::EditOperation step[] = {rename, edit::ClearFavouriteGroup{group, m_mode}};
             applyStep(step);

@@ -27,10 +27,9 @@ void CFavoriteDlg::drop(ui::DialogHost& host, const ui::ControlEvent& event) {
         return;
     }
     const auto from = static_cast<std::size_t>(event.from);
-    const std::size_t to =
-        event.item < 0 || static_cast<std::size_t>(event.item) >= size
-            ? size - 1
-            : static_cast<std::size_t>(event.item);
+    const std::size_t to = event.item < 0 || static_cast<std::size_t>(event.item) >= size
+                               ? size - 1
+                               : static_cast<std::size_t>(event.item);
     const auto group = static_cast<std::size_t>(m_group);
     m_draggedChannel = m_db.groupMembers(group, m_mode)[from];
     std::size_t place = to;

@@ -64,9 +64,8 @@ std::optional<SettingsProblem> settingsProblem(const LinkSettings& s, bool one_a
                                              "\" cannot be used; a port name is one word without "
                                              "blanks."};
     }
-    const bool digits_only =
-        !s.speed.empty() && s.speed.size() <= 10 &&
-        s.speed.find_first_not_of("0123456789") == std::string::npos;
+    const bool digits_only = !s.speed.empty() && s.speed.size() <= 10 &&
+                             s.speed.find_first_not_of("0123456789") == std::string::npos;
     if (!digits_only || baudRateFrom(s.speed) == 0) {
         return SettingsProblem{IDC_SPEED, "Speed: \"" + s.speed +
                                               "\" is not a speed; enter a positive whole number "
@@ -87,8 +86,8 @@ std::optional<SettingsProblem> settingsProblem(const LinkSettings& s, bool one_a
                                "bits; choose 1 or 2."};
     }
     if (!listed(stopBitsChoices(), s.stop_bits)) {
-        return SettingsProblem{IDC_STOP_BITS,
-                               "Stop Bits: \"" + s.stop_bits + "\" cannot be used; choose 1, 1.5 or 2."};
+        return SettingsProblem{IDC_STOP_BITS, "Stop Bits: \"" + s.stop_bits +
+                                                  "\" cannot be used; choose 1, 1.5 or 2."};
     }
     return std::nullopt;
 }

@@ -36,8 +36,8 @@ struct SettingsProblem {
 // keep (empty, with a blank, too long), a speed that is not a positive
 // whole number, data bits outside 5 to 8, stop bits other than 1, 1.5 (where
 // usable) and 2, a parity that is not one of the listed choices.
-std::optional<SettingsProblem> settingsProblem(const LinkSettings& settings,
-                                               bool one_and_half_usable = kOneAndHalfStopBitsUsable);
+std::optional<SettingsProblem> settingsProblem(
+    const LinkSettings& settings, bool one_and_half_usable = kOneAndHalfStopBitsUsable);
 
 class CPortSettingsDlg : public ui::ModalDialog {
 public:

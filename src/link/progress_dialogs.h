@@ -18,8 +18,7 @@ namespace zoedit::link {
 inline constexpr double kSilenceBeforeHint = 5.0;
 inline constexpr char kMsgNoAnswerYet[] =
     "No answer from the receiver yet: is it connected and waiting?";
-inline constexpr char kMsgPortClosedOpenIt[] =
-    "The port is closed: open it from the control menu.";
+inline constexpr char kMsgPortClosedOpenIt[] = "The port is closed: open it from the control menu.";
 
 // Seconds on a steady clock; tests pass their own.
 using SecondsClock = std::function<double()>;

@@ -226,12 +226,11 @@ void ReceiverLink::OnDownloadRx() {
 }
 
 void ReceiverLink::OnUploadRx() {
-    drainInto(
-        kUploadBatchSize, m_services.flags.m_bUploadActive,
-        [this](std::span<const std::uint8_t> batch) {
-            m_upload.step(batch, m_port.m_bPortOpen);
-            endOnStoppedLine(m_upload, ui::UM_UL_CLOSE);
-        });
+    drainInto(kUploadBatchSize, m_services.flags.m_bUploadActive,
+              [this](std::span<const std::uint8_t> batch) {
+                  m_upload.step(batch, m_port.m_bPortOpen);
+                  endOnStoppedLine(m_upload, ui::UM_UL_CLOSE);
+              });
 }
 
 bool ReceiverLink::waitingForReceiver() const {

@@ -123,10 +123,10 @@ private:
     CDownloadProgressDlg* m_downloadDlg = nullptr;  // while it runs
     CUploadProgressDlg* m_uploadDlg = nullptr;
     std::vector<std::uint8_t> m_batch;
-    bool m_stepping = false;   // a machine step is running (a box may nest the loop)
-    bool m_rxPending = false;  // a notification came while it ran
-    bool m_lineStopped = false;  // a write since the last look fell short
-    double m_lastHeard = 0.0;    // when the running dialog opened or last got bytes
+    bool m_stepping = false;      // a machine step is running (a box may nest the loop)
+    bool m_rxPending = false;     // a notification came while it ran
+    bool m_lineStopped = false;   // a write since the last look fell short
+    double m_lastHeard = 0.0;     // when the running dialog opened or last got bytes
     bool m_silenceShown = false;  // the rate line holds the silence hint
     double now() const;
     bool waitingForReceiver() const;

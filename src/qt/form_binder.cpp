@@ -12,8 +12,8 @@
 #include <QTextEdit>
 
 #include "qt/color_label.h"
-#include "qt/qt_list_control.h"
 #include "qt/pictures.h"
+#include "qt/qt_list_control.h"
 
 namespace zoedit::qt {
 

@@ -29,8 +29,10 @@ struct FocusedText {
         FocusedText found;
         QWidget* w = QApplication::focusWidget();
         if (auto* combo = qobject_cast<QComboBox*>(w)) w = combo->lineEdit();
-        if (auto* line = qobject_cast<QLineEdit*>(w); line && !line->isReadOnly()) found.line = line;
-        if (auto* text = qobject_cast<QTextEdit*>(w); text && !text->isReadOnly()) found.text = text;
+        if (auto* line = qobject_cast<QLineEdit*>(w); line && !line->isReadOnly())
+            found.line = line;
+        if (auto* text = qobject_cast<QTextEdit*>(w); text && !text->isReadOnly())
+            found.text = text;
         if (auto* plain = qobject_cast<QPlainTextEdit*>(w); plain && !plain->isReadOnly())
             found.plain = plain;
         return found;
@@ -47,13 +49,11 @@ struct FocusedText {
         if (plain) plain->redo();
     }
     bool canUndo() const {
-        return (line && line->isUndoAvailable()) ||
-               (text && text->document()->isUndoAvailable()) ||
+        return (line && line->isUndoAvailable()) || (text && text->document()->isUndoAvailable()) ||
                (plain && plain->document()->isUndoAvailable());
     }
     bool canRedo() const {
-        return (line && line->isRedoAvailable()) ||
-               (text && text->document()->isRedoAvailable()) ||
+        return (line && line->isRedoAvailable()) || (text && text->document()->isRedoAvailable()) ||
                (plain && plain->document()->isRedoAvailable());
     }
 };

@@ -7,8 +7,8 @@
 
 #include "print/print_sources.h"
 #include "qt/form_binder.h"
-#include "qt/qt_list_control.h"
 #include "qt/list_pages.h"
+#include "qt/qt_list_control.h"
 #include "ui/resource_ids.h"
 #include "view/zoedit_view.h"
 

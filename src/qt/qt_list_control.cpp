@@ -65,23 +65,24 @@ QtListControl::QtListControl(ui::ControlId id, QTableView* view, EventSink sink)
     // The favourites dialog's lists report the drop with the row it came
     // from, and a drag that ended elsewhere as cancelled.
     if (auto* movable = qobject_cast<MovableRowsView*>(m_view)) {
-        m_model->setDragHandlers({[this](int row) {
-                                      m_dragFrom = row;
-                                      return true;
-                                  },
-                                  [this](int onto) {
-                                      if (m_sink)
-                                          m_sink(ui::ControlEvent{m_id, ui::EventKind::Drop, onto,
-                                                                  0, 0, m_dragFrom});
-                                  },
-                                  {}});
+        m_model->setDragHandlers(
+            {[this](int row) {
+                 m_dragFrom = row;
+                 return true;
+             },
+             [this](int onto) {
+                 if (m_sink)
+                     m_sink(ui::ControlEvent{m_id, ui::EventKind::Drop, onto, 0, 0, m_dragFrom});
+             },
+             {}});
         connect(movable, &MovableRowsView::dragStarted, this,
                 [this](int row) { emitEvent(ui::EventKind::BeginDrag, row); });
         connect(movable, &MovableRowsView::dragCancelled, this,
                 [this] { emitEvent(ui::EventKind::DragCancel, -1); });
     }
-    connect(m_view, &QAbstractItemView::doubleClicked, this,
-            [this](const QModelIndex& index) { emitEvent(ui::EventKind::DoubleClick, index.row()); });
+    connect(m_view, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
+        emitEvent(ui::EventKind::DoubleClick, index.row());
+    });
     connect(m_view->horizontalHeader(), &QHeaderView::sectionClicked, this,
             [this](int column) { emitEvent(ui::EventKind::ColumnClick, column); });
     connect(m_view, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {

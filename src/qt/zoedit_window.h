@@ -14,7 +14,7 @@ namespace zoedit {
 class CBackupCommands;
 class CHistoryBinding;
 class CZoEditView;
-}
+}  // namespace zoedit
 
 namespace zoedit::qt {
 

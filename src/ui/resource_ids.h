@@ -170,7 +170,7 @@ inline constexpr ControlId IDC_COM_PORT = 1005;    // "Com Port :"
 inline constexpr ControlId IDC_SPEED = 1142;       // "Speed : "
 inline constexpr ControlId IDC_PROGRESS = 1027;    // progress bar 0 .. total
 inline constexpr ControlId IDC_POSITION = 1030;    // "%d/%d" position text, before "bytes"
-inline constexpr ControlId IDC_RATE = 1146;  // transfer rate and time left (own choice)
+inline constexpr ControlId IDC_RATE = 1146;        // transfer rate and time left (own choice)
 inline constexpr ControlId IDC_CANCEL = IDCANCEL;
 }  // namespace download
 
@@ -180,7 +180,7 @@ namespace upload {
 inline constexpr ControlId IDC_OUTPUT_PATH = 1143;
 inline constexpr ControlId IDC_BYTE_COUNT = 1144;  // "%d " before the label "bytes"
 inline constexpr ControlId IDC_EMPTY = 1145;
-inline constexpr ControlId IDC_RATE = 1146;  // transfer rate and time left (own choice)
+inline constexpr ControlId IDC_RATE = 1146;        // transfer rate and time left (own choice)
 inline constexpr ControlId IDC_CANCEL = IDCANCEL;  // "إلغاء سحب القنوات"
 }  // namespace upload
 
@@ -233,7 +233,7 @@ inline constexpr int ID_EDIT_NEW = 32812;
 inline constexpr int ID_EDIT_CUT_CHANNEL = 32786;
 inline constexpr int ID_EDIT_PASTE_CHANNEL = 32811;
 inline constexpr int ID_EDIT_DELETE = 32776;
-inline constexpr int ID_EDIT_KEEP_ORDER = 32816;  // "Keep This Order" of a sorted list
+inline constexpr int ID_EDIT_KEEP_ORDER = 32816;   // "Keep This Order" of a sorted list
 inline constexpr int ID_FILE_APPLY_ORDER = 32830;  // "Apply Order From..."
 inline constexpr int ID_FILE_COMPARE = 32831;      // "Compare With..."
 inline constexpr int ID_VIEW_TV = 32789;

@@ -23,8 +23,7 @@ edit::EditResult ChannelDocument::apply(const edit::EditOperation& operation,
 }
 
 edit::EditResult ChannelDocument::apply(std::span<const edit::EditOperation> operations,
-                                        const std::string& name,
-                                        const edit::RowSelection& before,
+                                        const std::string& name, const edit::RowSelection& before,
                                         const edit::RowSelection& after) {
     return m_history.apply(m_db, operations, name, before, after);
 }
@@ -52,7 +51,8 @@ ChannelDocument::SaveOutcome ChannelDocument::save(std::span<const edit::EditOpe
     }
     int band_transponder = -1;
     if (shown && written->channels(shown->kind).contains(shown->index.value))
-        band_transponder = written->channels(shown->kind).primary[shown->index.value].transponder_index;
+        band_transponder =
+            written->channels(shown->kind).primary[shown->index.value].transponder_index;
     const SaveResult result =
         saveChannelFile(m_path, *written, SaveFolding{}, band_transponder, backups);
     if (!result.ok) return {false, result.message};

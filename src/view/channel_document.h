@@ -48,9 +48,8 @@ public:
     // One operation, or several as one named step, on the tables.
     edit::EditResult apply(const edit::EditOperation& operation, const edit::RowSelection& before,
                            const edit::RowSelection& after);
-    edit::EditResult apply(std::span<const edit::EditOperation> operations,
-                           const std::string& name, const edit::RowSelection& before,
-                           const edit::RowSelection& after);
+    edit::EditResult apply(std::span<const edit::EditOperation> operations, const std::string& name,
+                           const edit::RowSelection& before, const edit::RowSelection& after);
     edit::EditResult undo(edit::RowSelection& selection);
     edit::EditResult redo(edit::RowSelection& selection);
 

@@ -1,7 +1,7 @@
 #include "view/channel_search.h"
 
-#include "ui/resource_ids.h"
 #include "database/channel_columns.h"
+#include "ui/resource_ids.h"
 
 namespace zoedit {
 

@@ -38,16 +38,14 @@ void commitDecimal(std::uint16_t& field, ui::ControlId id, const PageCommitInput
 }
 
 template <std::size_t N>
-void commitName(std::array<char, N>& field, ui::ControlId id,
-                const PageCommitInput& input) {
+void commitName(std::array<char, N>& field, ui::ControlId id, const PageCommitInput& input) {
     if (takes(id, input)) setNameBytes(field, fromUtf8(textOf(id, input), input.code_page));
 }
 
 // A box that agrees with the record keeps the stored byte, whatever non-zero
 // value it holds.
 void commitBox(std::uint8_t& field, int now, const PageCommitInput& input) {
-    if (input.untouched == Untouched::ReadsText || (field != 0) != (now != 0))
-        field = now ? 1 : 0;
+    if (input.untouched == Untouched::ReadsText || (field != 0) != (now != 0)) field = now ? 1 : 0;
 }
 
 }  // namespace

@@ -39,8 +39,7 @@ std::string CHistoryBinding::redoText() const {
 edit::EditResult CHistoryBinding::apply(const edit::EditOperation& operation,
                                         std::optional<edit::RowSelection> after) {
     const edit::RowSelection before = m_view.rowSelection();
-    edit::EditResult result =
-        m_view.document().apply(operation, before, after.value_or(before));
+    edit::EditResult result = m_view.document().apply(operation, before, after.value_or(before));
     if (result.ok()) restore(after.value_or(before));
     return result;
 }

@@ -1,7 +1,7 @@
 // Filling the two channel lists and the transponder selector, and the
 // switches that choose which list is on show.
-#include "database/field_format.h"
 #include "database/channel_columns.h"
+#include "database/field_format.h"
 #include "view/zoedit_view.h"
 
 namespace zoedit {

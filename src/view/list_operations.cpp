@@ -1,7 +1,7 @@
 #include "view/list_operations.h"
 
-#include "edit/edit_operation.h"
 #include "database/channel_columns.h"
+#include "edit/edit_operation.h"
 #include "view/edit_buttons.h"
 #include "view/list_sort.h"
 #include "view/view_messages.h"

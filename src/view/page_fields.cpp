@@ -75,16 +75,14 @@ bool isTyped(const PageField& field, const FormValues& shown, const FormValues& 
 bool hasTyping(const FormValues& shown, const FormValues& now) {
     for (const PageField& field : kFields)
         if (isTyped(field, shown, now)) return true;
-    return shown.polarisation_index != now.polarisation_index ||
-           shown.fec_index != now.fec_index || shown.scrambled != now.scrambled ||
-           shown.pid_mode != now.pid_mode;
+    return shown.polarisation_index != now.polarisation_index || shown.fec_index != now.fec_index ||
+           shown.scrambled != now.scrambled || shown.pid_mode != now.pid_mode;
 }
 
 std::optional<FieldRefusal> firstRefusal(const FormValues& shown, const FormValues& now,
                                          const std::vector<ui::ControlId>& required) {
     for (const PageField& field : kFields) {
-        const bool must =
-            std::find(required.begin(), required.end(), field.id) != required.end();
+        const bool must = std::find(required.begin(), required.end(), field.id) != required.end();
         if (!must && !isTyped(field, shown, now)) continue;
         if (fits(field.rule, now.*field.text)) continue;
         return FieldRefusal{field.id, field.page,

@@ -70,7 +70,8 @@ std::vector<edit::EditOperation> CZoEditView::PageCommit() const {
     const std::size_t c = channel->index.value;
     const ChannelRecord& current = m_doc.database().channels(channel->kind).primary[c];
     const ChannelRecord record = committedChannel(current, input);
-    if (!(record == current)) operations.push_back(edit::SetChannelFields{channel->kind, c, record});
+    if (!(record == current))
+        operations.push_back(edit::SetChannelFields{channel->kind, c, record});
     return operations;
 }
 
@@ -95,8 +96,8 @@ std::vector<edit::EditOperation> CZoEditView::PendingNewOperations(const NewReco
         case Page::Transponder: {
             const std::size_t t = pending.transponder;
             operations.push_back(edit::InsertTransponder{t, kind, p});
-            operations.push_back(
-                edit::SetTransponderFields{t, committedTransponder(m_doc.database().transponders.primary[t], input)});
+            operations.push_back(edit::SetTransponderFields{
+                t, committedTransponder(m_doc.database().transponders.primary[t], input)});
             ChannelRecord channel = committedChannel(channels.primary[p], input);
             channel.transponder_index = static_cast<std::uint16_t>(t);
             operations.push_back(edit::SetChannelFields{kind, p, channel});
@@ -145,8 +146,7 @@ bool CZoEditView::Save() {
     if (kind && landed)
         (*kind == ChannelKind::Tv ? after.tv_row : after.radio_row) =
             static_cast<int>(landed->value);
-    const auto saved =
-        m_doc.save(operations, step_name, shown, rowSelection(), after, m_backups);
+    const auto saved = m_doc.save(operations, step_name, shown, rowSelection(), after, m_backups);
     if (!saved.ok) {
         messageBox(saved.message);
         return false;
@@ -242,8 +242,8 @@ void CZoEditView::OnNew() {
 
 void CZoEditView::OnDelete() {
     if (!m_state.m_bEditing || m_state.hasPendingChange() || isSorted()) return;
-    const DeleteSubject subject{m_state.m_nCurrentPage, selectedChannel(),
-                                currentTransponder(), currentSatellite()};
+    const DeleteSubject subject{m_state.m_nCurrentPage, selectedChannel(), currentTransponder(),
+                                currentSatellite()};
     const auto target = askDelete(m_platform.dialogs, m_doc.database(), subject);
     if (!target) {
         RefreshAndReselect();

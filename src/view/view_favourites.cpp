@@ -16,7 +16,8 @@ void CZoEditView::OnFavourites() {
         edit::RowSelection selection;
         return m_doc.undo(selection).ok();
     };
-    CFavoriteDlg dialog(m_doc.database(), m_codePage, m_platform.dialogs, m_favouriteDialog, std::move(edits));
+    CFavoriteDlg dialog(m_doc.database(), m_codePage, m_platform.dialogs, m_favouriteDialog,
+                        std::move(edits));
     const int result = m_platform.dialogs.runModal(dialog);
 
     // The dialog changed the tables as it went, however it was closed: the

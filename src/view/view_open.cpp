@@ -99,7 +99,8 @@ bool CZoEditView::LoadPath(const std::string& path, const std::string& source) {
         return false;
     }
 
-    for (ChannelKind kind : {ChannelKind::Tv, ChannelKind::Radio}) m_state.selectedRowOf(kind) = Row();
+    for (ChannelKind kind : {ChannelKind::Tv, ChannelKind::Radio})
+        m_state.selectedRowOf(kind) = Row();
     m_state.clearPendingChange();
     FillTransponderSelector();
     m_favouriteBoxes.setCaptions(m_codePage);

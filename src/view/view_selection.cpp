@@ -3,8 +3,8 @@
 // Which channel a row shows comes from the list's row map; the current
 // transponder and satellite follow from that channel, so they can never
 // outlive their records.
-#include "database/field_format.h"
 #include "database/channel_columns.h"
+#include "database/field_format.h"
 #include "view/zoedit_view.h"
 
 namespace zoedit {
@@ -70,7 +70,8 @@ void CZoEditView::ShowSelectedRecords() {
         ShowNoChannel();
         return;
     }
-    ShowChannel(m_doc.database().channels(channel->kind).primary[channel->index.value], channel->index);
+    ShowChannel(m_doc.database().channels(channel->kind).primary[channel->index.value],
+                channel->index);
     ShowTransponder(currentTransponder());
     ShowSatellite(currentSatellite());
     NoteShown();
@@ -106,7 +107,8 @@ void CZoEditView::ShowTransponder(std::optional<std::size_t> transponder) {
     // A link outside the table (files are not checked) shows nothing rather
     // than another transponder's values.
     TransponderPageTexts texts;
-    if (transponder) texts = transponderPageTexts(m_doc.database().transponders.primary[*transponder]);
+    if (transponder)
+        texts = transponderPageTexts(m_doc.database().transponders.primary[*transponder]);
     m_values.network_id = texts.network_id;
     m_values.frequency_order = texts.frequency_order;
     m_values.frequency = texts.frequency;

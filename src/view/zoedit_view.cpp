@@ -3,10 +3,10 @@
 #include <cctype>
 #include <ctime>
 
+#include "database/channel_columns.h"
 #include "database/field_format.h"
 #include "ui/combo_text.h"
 #include "ui/local_time.h"
-#include "database/channel_columns.h"
 #include "view/channel_search.h"
 #include "view/edit_buttons.h"
 #include "view/page_controls.h"

@@ -21,11 +21,11 @@
 #include "edit/edit_operation.h"
 #include "favourites/favourite_dialog.h"
 #include "ui/platform.h"
+#include "view/channel_document.h"
 #include "view/editor_state.h"
 #include "view/favourite_boxes.h"
 #include "view/list_operations.h"
 #include "view/parental_lock.h"
-#include "view/channel_document.h"
 #include "view/row_map.h"
 
 namespace zoedit {
@@ -198,9 +198,7 @@ public:
 
 private:
     bool PrepareOpen();
-    bool hasChangesBesidesTyping() const {
-        return m_state.m_bModified || !m_doc.isAtSavedState();
-    }
+    bool hasChangesBesidesTyping() const { return m_state.m_bModified || !m_doc.isAtSavedState(); }
     FormValues readForm() const;
     void NoteShown();
     void DropTyping();

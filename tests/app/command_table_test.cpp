@@ -38,8 +38,8 @@ TEST(CommandTable, MenuHoldsEveryCommandOnceWithSeparatorsInPlace) {
             if (menu.items[i].isSeparator()) before_separator.insert(menu.items[i - 1].id);
     }
     EXPECT_EQ(before_separator,
-              (std::set<int>{ID_FILE_BACKUPS_KEPT, ID_FILE_COMPARE, ID_FILE_PRINT_SETUP, ID_EDIT_KEEP_ORDER,
-                             ID_EDIT_DELETE, ID_VIEW_RADIO, ID_PORT_SETTINGS}));
+              (std::set<int>{ID_FILE_BACKUPS_KEPT, ID_FILE_COMPARE, ID_FILE_PRINT_SETUP,
+                             ID_EDIT_KEEP_ORDER, ID_EDIT_DELETE, ID_VIEW_RADIO, ID_PORT_SETTINGS}));
     EXPECT_EQ(mainMenu()[0].items[0].shortcut, "Ctrl+O");
     EXPECT_EQ(mainMenu()[0].items.back().shortcut, "Alt_F4");
 }

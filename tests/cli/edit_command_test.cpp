@@ -93,7 +93,7 @@ TEST_F(EditCommand, AScriptOfOperationsLandsInOut) {
     ASSERT_EQ(result.exit_code, 0) << result.err;
     const ChannelDatabase out = load("out.bin");
     EXPECT_EQ(checkInvariants(out), std::vector<std::string>{});
-    EXPECT_EQ(out.tv.count, in.tv.count - 1);  // the satellite's delete was undone
+    EXPECT_EQ(out.tv.count, in.tv.count - 1);              // the satellite's delete was undone
     EXPECT_EQ(nameBytes(out.tv.primary[2].name), second);  // old 2, then 1, moved to 3
     EXPECT_EQ(nameBytes(out.tv.primary[1].name), "Al  Jazeera");
     EXPECT_EQ(nameBytes(out.tv.primary[0].name), "");

@@ -1,8 +1,8 @@
 // The column table of the channel lists: one row's texts, names through the
 // code page, and links that lead outside the tables.
-#include <gtest/gtest.h>
-
 #include "database/channel_columns.h"
+
+#include <gtest/gtest.h>
 
 namespace zoedit {
 namespace {

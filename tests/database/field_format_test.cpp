@@ -56,8 +56,8 @@ TEST(TypedFields, DecimalRangeEndsAndWhatIsNotANumber) {
     EXPECT_EQ(parseDecimalField("1", 1, 65535), 1);
     EXPECT_EQ(parseDecimalField(" 65535 ", 1, 65535), 65535);
     EXPECT_EQ(parseDecimalField("011750", 1, 65535), 11750);
-    for (const char* refused : {"0", "65536", "99999", "4294967297", "", "  ", "12a", "abc", "-1",
-                                "+5", "1 2", "1.5"})
+    for (const char* refused :
+         {"0", "65536", "99999", "4294967297", "", "  ", "12a", "abc", "-1", "+5", "1 2", "1.5"})
         EXPECT_EQ(parseDecimalField(refused, 1, 65535), std::nullopt) << refused;
 }
 
@@ -80,8 +80,8 @@ TEST(TypedFields, PositionEndsLettersAndWhatIsRefused) {
     EXPECT_EQ(parsePositionField(" 7w "), 3530);
     EXPECT_EQ(parsePositionField(".5E"), 5);
     EXPECT_EQ(parsePositionField("5."), 50);
-    for (const char* refused : {"180.1E", "999.9E", "181W", "-5E", "", "E", ".", "19.25",
-                                "1e2", "12xE", "19.2EW", "0x10"})
+    for (const char* refused : {"180.1E", "999.9E", "181W", "-5E", "", "E", ".", "19.25", "1e2",
+                                "12xE", "19.2EW", "0x10"})
         EXPECT_EQ(parsePositionField(refused), std::nullopt) << refused;
 }
 

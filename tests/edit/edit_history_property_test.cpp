@@ -15,9 +15,23 @@
 namespace zoedit::edit {
 namespace {
 
-struct Sat { int id; SatelliteRecord fields; bool operator==(const Sat&) const = default; };
-struct Tp { int id; int sat; TransponderRecord fields; bool operator==(const Tp&) const = default; };
-struct Ch { int id; int tp; ChannelRecord fields; bool operator==(const Ch&) const = default; };
+struct Sat {
+    int id;
+    SatelliteRecord fields;
+    bool operator==(const Sat&) const = default;
+};
+struct Tp {
+    int id;
+    int sat;
+    TransponderRecord fields;
+    bool operator==(const Tp&) const = default;
+};
+struct Ch {
+    int id;
+    int tp;
+    ChannelRecord fields;
+    bool operator==(const Ch&) const = default;
+};
 struct Group {
     std::string name;
     std::vector<int> tv, radio;  // channel ids
@@ -31,11 +45,14 @@ struct Model {
     std::vector<Group> groups;
     int next_id = 100000;
     bool operator==(const Model& o) const {
-        return sats == o.sats && tps == o.tps && tv == o.tv && radio == o.radio && groups == o.groups;
+        return sats == o.sats && tps == o.tps && tv == o.tv && radio == o.radio &&
+               groups == o.groups;
     }
 
     std::vector<Ch>& list(ChannelKind k) { return k == ChannelKind::Tv ? tv : radio; }
-    static std::vector<int>& side(Group& g, ChannelKind k) { return k == ChannelKind::Tv ? g.tv : g.radio; }
+    static std::vector<int>& side(Group& g, ChannelKind k) {
+        return k == ChannelKind::Tv ? g.tv : g.radio;
+    }
     std::size_t entries(ChannelKind k) {
         std::size_t n = 0;
         for (auto& g : groups) n += side(g, k).size();
@@ -43,16 +60,20 @@ struct Model {
     }
     void dropChannels(ChannelKind k, const std::function<bool(const Ch&)>& gone) {
         std::vector<int> ids;
-        for (auto& c : list(k)) if (gone(c)) ids.push_back(c.id);
+        for (auto& c : list(k))
+            if (gone(c)) ids.push_back(c.id);
         std::erase_if(list(k), gone);
         for (auto& g : groups)
-            std::erase_if(side(g, k), [&](int id) { return std::count(ids.begin(), ids.end(), id) > 0; });
+            std::erase_if(side(g, k),
+                          [&](int id) { return std::count(ids.begin(), ids.end(), id) > 0; });
     }
     void dropTransponders(const std::function<bool(const Tp&)>& gone) {
         std::vector<int> ids;
-        for (auto& t : tps) if (gone(t)) ids.push_back(t.id);
+        for (auto& t : tps)
+            if (gone(t)) ids.push_back(t.id);
         for (ChannelKind k : {ChannelKind::Tv, ChannelKind::Radio})
-            dropChannels(k, [&](const Ch& c) { return std::count(ids.begin(), ids.end(), c.tp) > 0; });
+            dropChannels(k,
+                         [&](const Ch& c) { return std::count(ids.begin(), ids.end(), c.tp) > 0; });
         std::erase_if(tps, gone);
     }
 
@@ -72,7 +93,8 @@ struct Model {
             if (l.size() >= kChannelCapacity || o->row > l.size() ||
                 o->record.transponder_index >= tps.size())
                 return false;
-            l.insert(l.begin() + o->row, Ch{next_id++, tps[o->record.transponder_index].id, o->record});
+            l.insert(l.begin() + o->row,
+                     Ch{next_id++, tps[o->record.transponder_index].id, o->record});
         } else if (auto* o = std::get_if<InsertTransponder>(&op)) {
             auto& l = list(o->kind);
             if (o->transponder >= tps.size() || o->row >= l.size()) return false;
@@ -80,7 +102,8 @@ struct Model {
             const Tp fresh{next_id++, old.sat, old.fields};
             tps.insert(tps.begin() + o->transponder, fresh);
             for (auto* chs : {&tv, &radio})
-                for (auto& c : *chs) if (c.tp == old.id) c.tp = fresh.id;
+                for (auto& c : *chs)
+                    if (c.tp == old.id) c.tp = fresh.id;
             const Ch copied{next_id++, l[o->row].tp, l[o->row].fields};
             l.insert(l.begin() + o->row, copied);
         } else if (auto* o = std::get_if<InsertSatellite>(&op)) {
@@ -96,7 +119,8 @@ struct Model {
             if (o->transponder >= tps.size()) return false;
             const Tp gone = tps[o->transponder];
             dropTransponders([&](const Tp& t) { return t.id == gone.id; });
-            if (!tps.empty() && std::none_of(tps.begin(), tps.end(), [&](const Tp& t) { return t.sat == gone.sat; }))
+            if (!tps.empty() && std::none_of(tps.begin(), tps.end(),
+                                             [&](const Tp& t) { return t.sat == gone.sat; }))
                 std::erase_if(sats, [&](const Sat& s) { return s.id == gone.sat; });
         } else if (auto* o = std::get_if<DeleteSatellite>(&op)) {
             if (o->satellite >= sats.size()) return false;
@@ -144,9 +168,11 @@ struct Model {
 
 Model modelOf(const ChannelDatabase& db) {
     Model m;
-    for (std::size_t i = 0; i < db.satellites.count; ++i) m.sats.push_back({int(i), db.satellites.primary[i]});
+    for (std::size_t i = 0; i < db.satellites.count; ++i)
+        m.sats.push_back({int(i), db.satellites.primary[i]});
     for (std::size_t i = 0; i < db.transponders.count; ++i)
-        m.tps.push_back({int(1000 + i), db.transponders.primary[i].satellite_index, db.transponders.primary[i]});
+        m.tps.push_back({int(1000 + i), db.transponders.primary[i].satellite_index,
+                         db.transponders.primary[i]});
     for (ChannelKind k : {ChannelKind::Tv, ChannelKind::Radio}) {
         const auto& t = db.channels(k);
         for (std::size_t i = 0; i < t.count; ++i)
@@ -165,12 +191,14 @@ Model modelOf(const ChannelDatabase& db) {
 // Empty when the database holds exactly what the model says.
 std::string mismatch(const Model& m, const ChannelDatabase& db) {
     const auto indexOf = [](const auto& v, int id) -> long {
-        for (std::size_t i = 0; i < v.size(); ++i) if (v[i].id == id) return long(i);
+        for (std::size_t i = 0; i < v.size(); ++i)
+            if (v[i].id == id) return long(i);
         return -1;
     };
     if (db.satellites.count != m.sats.size()) return "satellite count";
     for (std::size_t i = 0; i < m.sats.size(); ++i)
-        if (!(db.satellites.primary[i] == m.sats[i].fields)) return "satellite " + std::to_string(i);
+        if (!(db.satellites.primary[i] == m.sats[i].fields))
+            return "satellite " + std::to_string(i);
     if (db.transponders.count != m.tps.size()) return "transponder count";
     for (std::size_t i = 0; i < m.tps.size(); ++i) {
         TransponderRecord want = m.tps[i].fields;
@@ -201,7 +229,9 @@ std::string mismatch(const Model& m, const ChannelDatabase& db) {
 
 struct Generator {
     std::mt19937 rng;
-    std::size_t below(std::size_t n) { return n == 0 ? 0 : std::uniform_int_distribution<std::size_t>(0, n - 1)(rng); }
+    std::size_t below(std::size_t n) {
+        return n == 0 ? 0 : std::uniform_int_distribution<std::size_t>(0, n - 1)(rng);
+    }
     // Mostly in range, now and then one past it, which must be refused.
     std::size_t index(std::size_t count) { return below(8) == 0 ? count + below(2) : below(count); }
     ChannelKind kind() { return below(2) ? ChannelKind::Tv : ChannelKind::Radio; }
@@ -216,28 +246,45 @@ struct Generator {
         SatelliteRecord sat{std::uint8_t(below(2)), std::uint16_t(below(3700)), {}};
         setNameBytes(sat.name, "Sat " + std::to_string(rng() % 1000));
         switch (below(16)) {
-            case 0: return SetSatelliteFields{index(db.satellites.count), sat};
-            case 1: return SetChannelFields{k, index(channels), ch};
-            case 2: return SetChannelLock{k, index(channels), below(2) == 0};
-            case 3: return InsertChannel{k, index(channels + 1), ch};
-            case 4: return InsertTransponder{index(db.transponders.count), k, index(channels)};
-            case 5: return InsertSatellite{k, SatelliteRecord{0, 100, {}}, TransponderRecord{1, 2, 11000, 27500, 1, 3, 0}, ch};
-            case 6: case 7: return DeleteChannel{k, index(channels)};
-            case 8: return below(3) ? DeleteTransponder{index(db.transponders.count)} : EditOperation{DeleteSatellite{index(db.satellites.count)}};
-            case 9: case 10: return MoveChannel{k, index(channels), index(channels)};
+            case 0:
+                return SetSatelliteFields{index(db.satellites.count), sat};
+            case 1:
+                return SetChannelFields{k, index(channels), ch};
+            case 2:
+                return SetChannelLock{k, index(channels), below(2) == 0};
+            case 3:
+                return InsertChannel{k, index(channels + 1), ch};
+            case 4:
+                return InsertTransponder{index(db.transponders.count), k, index(channels)};
+            case 5:
+                return InsertSatellite{k, SatelliteRecord{0, 100, {}},
+                                       TransponderRecord{1, 2, 11000, 27500, 1, 3, 0}, ch};
+            case 6:
+            case 7:
+                return DeleteChannel{k, index(channels)};
+            case 8:
+                return below(3) ? DeleteTransponder{index(db.transponders.count)}
+                                : EditOperation{DeleteSatellite{index(db.satellites.count)}};
+            case 9:
+            case 10:
+                return MoveChannel{k, index(channels), index(channels)};
             case 11: {
                 std::optional<std::size_t> at;
                 if (below(2)) at = 1 + below(db.groupMembers(0, k).size() + 2);
                 return AddFavourite{index(groups), k, index(channels), at};
             }
-            case 12: return RemoveFavourite{index(groups), k, index(channels), {}};
+            case 12:
+                return RemoveFavourite{index(groups), k, index(channels), {}};
             case 13: {
                 const std::size_t g = index(groups);
                 const std::size_t size = g < groups ? db.groupMembers(g, k).size() : 0;
                 return MoveFavourite{g, k, 1 + index(size), 1 + index(size)};
             }
-            case 14: return RenameFavouriteGroup{index(groups), std::string(below(30), char('a' + below(26)))};
-            default: return ClearFavouriteGroup{index(groups), k};
+            case 14:
+                return RenameFavouriteGroup{index(groups),
+                                            std::string(below(30), char('a' + below(26)))};
+            default:
+                return ClearFavouriteGroup{index(groups), k};
         }
     }
 };
@@ -252,7 +299,8 @@ TEST(EditHistoryProperty, RandomOperationsUndosAndRedosMatchANaiveModel) {
         shape.tv = 1 + gen.below(40);  // the builder fills groups from channel 0
         shape.radio = 1 + gen.below(20);
         shape.groups.clear();
-        for (std::size_t g = gen.below(14); g > 0; --g) shape.groups.push_back({gen.below(8), gen.below(4)});
+        for (std::size_t g = gen.below(14); g > 0; --g)
+            shape.groups.push_back({gen.below(8), gen.below(4)});
         ChannelDatabase db = testing::buildDatabase(shape);
 
         EditHistory history;
@@ -293,9 +341,11 @@ TEST(EditHistoryProperty, RandomOperationsUndosAndRedosMatchANaiveModel) {
                 const std::size_t steps = history.stepCount();
                 const bool could_redo = history.canRedo();
                 const EditResult result = history.apply(db, op, before, after);
-                ASSERT_EQ(result.ok(), allowed) << where << " " << operationName(op) << ": " << result.message;
+                ASSERT_EQ(result.ok(), allowed)
+                    << where << " " << operationName(op) << ": " << result.message;
                 EXPECT_EQ(result.message.empty(), allowed) << where;
-                const bool stepped = history.stepCount() != steps || could_redo != history.canRedo();
+                const bool stepped =
+                    history.stepCount() != steps || could_redo != history.canRedo();
                 if (stepped) {
                     done.push_back(next);
                     selections.emplace_back(before, after);

@@ -1,10 +1,11 @@
 // Contracts of the edit operations at the edges where index arithmetic goes
 // wrong. The builder gives every channel a unique service_id and every
 // transponder a unique frequency_order, which serve as identities here.
+#include "edit/edit_operations.h"
+
 #include <gtest/gtest.h>
 
 #include "database/invariants.h"
-#include "edit/edit_operations.h"
 #include "support/database_builder.h"
 
 namespace zoedit::edit {
@@ -27,7 +28,8 @@ void setGroup(ChannelDatabase& db, std::size_t g, std::vector<std::uint16_t> tv)
     }
     db.favourites.tv_members.count = 0;
     for (std::size_t k = 0; k < groups.size(); ++k) {
-        for (auto v : groups[k]) db.favourites.tv_members.primary[db.favourites.tv_members.count++] = v;
+        for (auto v : groups[k])
+            db.favourites.tv_members.primary[db.favourites.tv_members.count++] = v;
         db.favourites.groups[k].tv_count = static_cast<std::uint16_t>(groups[k].size());
     }
 }
@@ -44,7 +46,8 @@ Identities identities(const ChannelDatabase& db) {
     Identities ids;
     for (std::size_t g = 0; g < db.favouriteGroupCount(); ++g) {
         std::vector<int> ids_of_group;
-        for (auto m : db.groupMembers(g, ChannelKind::Tv)) ids_of_group.push_back(db.tv.primary[m].service_id);
+        for (auto m : db.groupMembers(g, ChannelKind::Tv))
+            ids_of_group.push_back(db.tv.primary[m].service_id);
         ids.groups.push_back(ids_of_group);
     }
     for (std::size_t i = 0; i < db.tv.count; ++i)
@@ -175,7 +178,8 @@ TEST(Insert, RefusedAtCapacityWithTheLimitAndNothingChanged) {
         insertChannel(db, TableCopy::Primary, ChannelKind::Tv, 0, db.tv.primary[0]);
     EXPECT_EQ(channel.outcome, EditOutcome::AtCapacity);
     EXPECT_NE(channel.message.find("10000"), std::string::npos) << channel.message;
-    const EditResult satellite = insertSatellite(db, TableCopy::Primary, ChannelKind::Radio, {}, {}, {});
+    const EditResult satellite =
+        insertSatellite(db, TableCopy::Primary, ChannelKind::Radio, {}, {}, {});
     EXPECT_EQ(satellite.outcome, EditOutcome::AtCapacity);
     EXPECT_NE(satellite.message.find("255"), std::string::npos) << satellite.message;
     const EditResult favourite = addFavourite(db, TableCopy::Primary, 0, ChannelKind::Tv, 9999, 1);
@@ -192,7 +196,7 @@ TEST(Insert, NewTransponderTakesTheCurrentOnesChannelsAndEntriesFollowTheirChann
     ASSERT_TRUE(insertTransponder(db, TableCopy::Primary, 3, ChannelKind::Tv, 3).ok());
     EXPECT_EQ(db.transponders.count, 7u);
     EXPECT_EQ(db.transponders.primary[4].frequency_order, 3);  // the old one, one place up
-    EXPECT_EQ(db.tv.primary[10].transponder_index, 3);  // was channel 9: stays on slot 3
+    EXPECT_EQ(db.tv.primary[10].transponder_index, 3);         // was channel 9: stays on slot 3
     EXPECT_EQ(db.tv.primary[5].transponder_index, 5);          // was channel 4 on transponder 4
     EXPECT_EQ(db.tv.primary[3].service_id, db.tv.primary[4].service_id);  // the copy
     // The old channel 3 is now at 4 and keeps its entry; the new copy has none.

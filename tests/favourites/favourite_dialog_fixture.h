@@ -47,8 +47,9 @@ protected:
         shape.radio = 6;
         shape.groups = std::vector<std::pair<std::size_t, std::size_t>>(11, {0, 0});
         db = testing::buildDatabase(shape);
-        setMembers(db, ChannelKind::Tv,
-                   {{4, 9, 2}, {}, {1, 2, 3, 4, 5}, {7, 8}, {0}, {11, 10}, {}, {3}, {}, {6, 5}, {1}});
+        setMembers(
+            db, ChannelKind::Tv,
+            {{4, 9, 2}, {}, {1, 2, 3, 4, 5}, {7, 8}, {0}, {11, 10}, {}, {3}, {}, {6, 5}, {1}});
         setMembers(db, ChannelKind::Radio,
                    {{1}, {2, 3}, {}, {0, 5, 4}, {}, {1}, {}, {}, {2}, {3, 4}, {5}});
         for (std::size_t g = 0; g < 11; ++g)

@@ -72,8 +72,16 @@ TEST_F(FavouriteDialogTest, RandomDragsMoveOnlyTheDraggedEntry) {
     std::mt19937 random(20261208);
     auto below = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
     setMembers(db, ChannelKind::Tv,
-               {{4, 9, 2}, {1, 2, 3, 4, 5, 6, 7, 8}, {}, {7, 8}, {0}, {11, 10, 9}, {5}, {3, 1},
-                {}, {6, 5, 4, 3}});
+               {{4, 9, 2},
+                {1, 2, 3, 4, 5, 6, 7, 8},
+                {},
+                {7, 8},
+                {0},
+                {11, 10, 9},
+                {5},
+                {3, 1},
+                {},
+                {6, 5, 4, 3}});
     setMembers(db, ChannelKind::Radio,
                {{1}, {2, 3}, {}, {0, 5, 4}, {}, {1, 2, 3, 4, 5, 0}, {}, {}, {2}, {3, 4}});
     std::vector<Members> model[2];

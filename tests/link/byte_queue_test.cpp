@@ -127,8 +127,8 @@ TEST(ByteQueue, ProducerAndConsumerThreadsLoseNothing) {
     }
     give_up = true;
     producer.join();
-    ASSERT_EQ(received, kTotal) << "only " << received << " bytes arrived within 10 s, "
-                                << sent << " were put";
+    ASSERT_EQ(received, kTotal) << "only " << received << " bytes arrived within 10 s, " << sent
+                                << " were put";
     EXPECT_EQ(mismatches, 0u);
     EXPECT_EQ(q->size(), 0);
 }

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <tuple>
-
 #include <vector>
 
 #include "support/link_fixture.h"

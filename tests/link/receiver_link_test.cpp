@@ -149,14 +149,14 @@ TEST(PortSettingsDialog, UnusableValuesAreRefusedByFieldAndKeepTheOldSettings) {
         const char* named;
     };
     const Case cases[] = {
-        {port::IDC_SPEED, "0", "Speed"},          {port::IDC_SPEED, "-9600", "Speed"},
-        {port::IDC_SPEED, "fast", "Speed"},       {port::IDC_SPEED, "", "Speed"},
+        {port::IDC_SPEED, "0", "Speed"},           {port::IDC_SPEED, "-9600", "Speed"},
+        {port::IDC_SPEED, "fast", "Speed"},        {port::IDC_SPEED, "", "Speed"},
         {port::IDC_SPEED, "99999999999", "Speed"}, {port::IDC_SPEED, "9600 ", "Speed"},
-        {port::IDC_DATA_BITS, "4", "Data Bits"},  {port::IDC_DATA_BITS, "9", "Data Bits"},
-        {port::IDC_DATA_BITS, "", "Data Bits"},   {port::IDC_PARITY, "Evens", "Parity"},
-        {port::IDC_PARITY, "none", "Parity"},     {port::IDC_PARITY, "", "Parity"},
-        {port::IDC_STOP_BITS, "3", "Stop Bits"},  {port::IDC_STOP_BITS, "1.50", "Stop Bits"},
-        {port::IDC_PORT, "Com 2", "Port"},        {port::IDC_PORT, "", "Port"},
+        {port::IDC_DATA_BITS, "4", "Data Bits"},   {port::IDC_DATA_BITS, "9", "Data Bits"},
+        {port::IDC_DATA_BITS, "", "Data Bits"},    {port::IDC_PARITY, "Evens", "Parity"},
+        {port::IDC_PARITY, "none", "Parity"},      {port::IDC_PARITY, "", "Parity"},
+        {port::IDC_STOP_BITS, "3", "Stop Bits"},   {port::IDC_STOP_BITS, "1.50", "Stop Bits"},
+        {port::IDC_PORT, "Com 2", "Port"},         {port::IDC_PORT, "", "Port"},
         {port::IDC_PORT, "/dev/tty USB0", "Port"},
     };
     for (const Case& c : cases) {

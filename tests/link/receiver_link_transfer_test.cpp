@@ -301,8 +301,8 @@ TEST(ProgressDialogsWhileTheReceiverIsSilent, SayWhatToCheckAndKeepWaiting) {
                     rig.pump(&h);
                     after_bytes = f.text(rate);
                 }
-                d.onEvent(h, {download ? download::IDC_CANCEL : upload::IDC_CANCEL,
-                              EventKind::Clicked});
+                d.onEvent(
+                    h, {download ? download::IDC_CANCEL : upload::IDC_CANCEL, EventKind::Clicked});
             });
             // The emulator answers an upload's ready byte at once: keep it quiet.
             if (!download) rig.port.far_end.reset();

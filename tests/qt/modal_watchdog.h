@@ -12,7 +12,6 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
-
 #include <chrono>
 #include <memory>
 #include <string>

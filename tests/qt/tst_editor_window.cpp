@@ -18,11 +18,11 @@
 #include <QTimer>
 
 #include "database/channel_database.h"
-#include "qt/window_test_support.h"
 #include "qt/form_binder.h"
-#include "qt/qt_list_control.h"
 #include "qt/main_frame.h"
 #include "qt/modal_watchdog.h"
+#include "qt/qt_list_control.h"
+#include "qt/window_test_support.h"
 #include "qt/zoedit_window.h"
 #include "view/zoedit_view.h"
 
@@ -31,7 +31,6 @@ using namespace zoedit::ui::form;
 namespace cmd = zoedit::ui::cmd;
 
 namespace {
-
 
 void answerFileDialog(const QString& path) {
     whenModal<QFileDialog>([path](QFileDialog* dialog) {
@@ -50,7 +49,6 @@ void answerMessageBox(QMessageBox::StandardButton button, QString* text = nullpt
         box->button(button)->click();
     });
 }
-
 
 }  // namespace
 
@@ -84,9 +82,7 @@ private slots:
         QVERIFY(m_dir.isValid());
     }
 
-    void init() {
-        QVERIFY2(copySampleInto(m_dir, m_sample), "the sample could not be copied");
-    }
+    void init() { QVERIFY2(copySampleInto(m_dir, m_sample), "the sample could not be copied"); }
 
     void startsEmptyAndReadOnly() {
         qt::ZoEditWindow w;

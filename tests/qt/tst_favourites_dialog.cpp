@@ -3,7 +3,6 @@
 // saved file show both. The offscreen platform has no drag loop of its own,
 // so the drop reaches the list as the window system would deliver it.
 #include <QApplication>
-#include <algorithm>
 #include <QDialog>
 #include <QDropEvent>
 #include <QFile>
@@ -16,15 +15,16 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <functional>
 #include <memory>
 
 #include "database/channel_file.h"
 #include "qt/form_binder.h"
 #include "qt/main_frame.h"
+#include "qt/window_test_support.h"
 #include "qt/zoedit_window.h"
 #include "view/zoedit_view.h"
-#include "qt/window_test_support.h"
 
 using namespace zoedit;
 namespace fav = zoedit::ui::favourites;
@@ -63,11 +63,10 @@ bool dropOnRow(QTableView* view, QMimeData* data, int row) {
     return drop.isAccepted();
 }
 
-#define QVERIFY_OR_FALSE(condition)                                                \
-    do {                                                                           \
-        if (!QTest::qVerify(static_cast<bool>(condition), #condition, "", __FILE__, \
-                            __LINE__))                                             \
-            return false;                                                          \
+#define QVERIFY_OR_FALSE(condition)                                                            \
+    do {                                                                                       \
+        if (!QTest::qVerify(static_cast<bool>(condition), #condition, "", __FILE__, __LINE__)) \
+            return false;                                                                      \
     } while (false)
 
 // The user's part inside the dialog; false at the first check that fails.
@@ -97,7 +96,7 @@ bool userRenamesAndDrags(QDialog* dialog) {
     QTest::mouseMove(list->viewport(), first + QPoint(0, 40));
     QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, first + QPoint(0, 40));
     QVERIFY_OR_FALSE(name->isReadOnly());  // the list took the focus: the name is in
-    QApplication::processEvents();  // the list is filled again after the cancelled drag
+    QApplication::processEvents();         // the list is filled again after the cancelled drag
     std::unique_ptr<QMimeData> data(list->model()->mimeData({list->model()->index(0, 0)}));
     QVERIFY_OR_FALSE(data);
     QVERIFY_OR_FALSE(dropOnRow(list, data.get(), 2));

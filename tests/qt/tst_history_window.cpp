@@ -12,10 +12,10 @@
 
 #include "qt/form_binder.h"
 #include "qt/main_frame.h"
+#include "qt/window_test_support.h"
 #include "qt/zoedit_window.h"
 #include "view/history_binding.h"
 #include "view/zoedit_view.h"
-#include "qt/window_test_support.h"
 
 using namespace zoedit;
 using namespace zoedit::ui::form;

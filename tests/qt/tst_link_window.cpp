@@ -29,11 +29,11 @@
 #include "link/upload_machine.h"
 #include "qt/link_window.h"
 #include "qt/main_frame.h"
-#include "qt/qt_platform.h"
-#include "qt/zoedit_window.h"
 #include "qt/modal_watchdog.h"
-#include "ui/resource_ids.h"
+#include "qt/qt_platform.h"
 #include "qt/window_test_support.h"
+#include "qt/zoedit_window.h"
+#include "ui/resource_ids.h"
 
 using namespace zoedit;
 
@@ -42,7 +42,6 @@ namespace {
 QString samplePath() {
     return QStringLiteral(ZOEDIT_SOURCE_DIR "/examples/sample.bin");
 }
-
 
 // The sample's usage type 0 is one the link refuses to send; as 3 (checked
 // mode, its checksum is right) it goes both ways.

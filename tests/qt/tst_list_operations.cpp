@@ -15,11 +15,11 @@
 #include <memory>
 
 #include "database/channel_file.h"
-#include "qt/window_test_support.h"
 #include "qt/form_binder.h"
-#include "qt/qt_list_control.h"
 #include "qt/main_frame.h"
 #include "qt/modal_watchdog.h"
+#include "qt/qt_list_control.h"
+#include "qt/window_test_support.h"
 #include "qt/zoedit_window.h"
 #include "view/zoedit_view.h"
 
@@ -116,8 +116,8 @@ private slots:
         });
         const QRect rect = tv->visualRect(tv->model()->index(1, 1));
         emit tv->customContextMenuRequested(rect.center());
-        QCOMPARE(texts, (QStringList{"<TV channel>", "New  (&N)", "Cut  (&X)", "Paste(&P)",
-                                     "Del  (&D)"}));
+        QCOMPARE(texts,
+                 (QStringList{"<TV channel>", "New  (&N)", "Cut  (&X)", "Paste(&P)", "Del  (&D)"}));
         QCOMPARE(enabled[3], false);
         QCOMPARE(enabled[2], true);
     }
@@ -133,8 +133,7 @@ private slots:
         QStringList names;
         for (int r = 0; r < tv->model()->rowCount(); ++r)
             names << tv->model()->index(r, 1).data().toString();
-        for (int r = 1; r < names.size(); ++r)
-            QVERIFY(names[r - 1].toUtf8() <= names[r].toUtf8());
+        for (int r = 1; r < names.size(); ++r) QVERIFY(names[r - 1].toUtf8() <= names[r].toUtf8());
         QVERIFY(w.frame().commandAction(cmd::ID_EDIT_KEEP_ORDER)->isEnabled());
         QVERIFY(!w.frame().commandAction(cmd::ID_VIEW_FAVOURITES)->isEnabled());
         QTest::mouseClick(qobject_cast<QWidget*>(w.form().widget(IDC_CANCEL)), Qt::LeftButton);

@@ -49,9 +49,8 @@ private slots:
     void fileMenuItemsShortcutTextsAndSeparators() {
         CMainFrame frame;
         QCOMPARE(itemsOf(menuAt(frame, 0)),
-                 (QStringList{"57601 &فتح\tCtrl+O", "32792 &حفظ\tCtrl+S",
-                              "32841 Revert to Saved", "32840 Restore Backup…",
-                              "32842 Backups to Keep…", "-",
+                 (QStringList{"57601 &فتح\tCtrl+O", "32792 &حفظ\tCtrl+S", "32841 Revert to Saved",
+                              "32840 Restore Backup…", "32842 Backups to Keep…", "-",
                               "32830 Apply &Order From...", "32831 Co&mpare With...", "-",
                               "57607 &طباعة...\tCtrl+P", "57609 Print Pre&view",
                               "57606 P&rint Setup...", "-", "57665 خروج \tAlt_F4"}));

@@ -14,8 +14,8 @@
 
 #include "qt/file_filter.h"
 #include "qt/form_binder.h"
-#include "qt/qt_list_control.h"
 #include "qt/list_model.h"
+#include "qt/qt_list_control.h"
 #include "qt/qt_platform.h"
 
 using namespace zoedit;

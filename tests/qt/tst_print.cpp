@@ -13,16 +13,16 @@
 #include <QTest>
 #include <QTimer>
 
+#include "database/channel_columns.h"
 #include "database/channel_file.h"
 #include "database/codepage.h"
-#include "database/channel_columns.h"
 #include "qt/list_printing.h"
 #include "qt/main_frame.h"
+#include "qt/window_test_support.h"
 #include "qt/zoedit_window.h"
 #include "support/database_builder.h"
 #include "support/file_size_limit.h"
 #include "view/zoedit_view.h"
-#include "qt/window_test_support.h"
 
 using namespace zoedit;
 namespace cmd = zoedit::ui::cmd;
@@ -51,7 +51,6 @@ Run run(const QString& program, const QStringList& args, const QString& config_h
             QString::fromUtf8(process.readAllStandardOutput()),
             QString::fromUtf8(process.readAllStandardError())};
 }
-
 
 // Arabic comes back from the PDF in its shaped forms between direction
 // marks: compare letters, not glyphs.
@@ -139,7 +138,8 @@ private slots:
                 if (!QRegularExpression(QStringLiteral("^\\d{4,5}\\s")).match(trimmed).hasMatch())
                     continue;
                 QVERIFY2(next < rows, qPrintable(trimmed));
-                const auto texts = channelRowTexts(db, ChannelKind::Tv, next, CodePage::Windows1256);
+                const auto texts =
+                    channelRowTexts(db, ChannelKind::Tv, next, CodePage::Windows1256);
                 const QString number = QString::fromStdString(texts[kColumnNumber]);
                 QCOMPARE(trimmed.section(QLatin1Char(' '), 0, 0), number);
                 const QString name = QString::fromStdString(texts[kColumnName]);

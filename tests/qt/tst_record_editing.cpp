@@ -18,9 +18,9 @@
 #include <QTimer>
 
 #include "database/channel_file.h"
-#include "qt/window_test_support.h"
 #include "qt/form_binder.h"
 #include "qt/main_frame.h"
+#include "qt/window_test_support.h"
 #include "qt/zoedit_window.h"
 #include "view/history_binding.h"
 #include "view/zoedit_view.h"
@@ -28,11 +28,7 @@
 using namespace zoedit;
 using namespace zoedit::ui::form;
 
-namespace {
-
-
-
-}  // namespace
+namespace {}  // namespace
 
 class RecordEditingTest : public QObject {
     Q_OBJECT
@@ -78,9 +74,7 @@ private slots:
         QVERIFY(m_dir.isValid());
     }
 
-    void init() {
-        QVERIFY2(copySampleInto(m_dir, m_sample), "the sample could not be copied");
-    }
+    void init() { QVERIFY2(copySampleInto(m_dir, m_sample), "the sample could not be copied"); }
 
     void typedNameIsSavedToTheFile() {
         qt::ZoEditWindow w;

@@ -19,13 +19,13 @@
 #include <QToolBar>
 
 #include "qt/form_binder.h"
-#include "qt/qt_list_control.h"
 #include "qt/main_frame.h"
+#include "qt/qt_list_control.h"
 #include "qt/window_settings.h"
+#include "qt/window_test_support.h"
 #include "qt/zoedit_window.h"
 #include "view/page_controls.h"
 #include "view/zoedit_view.h"
-#include "qt/window_test_support.h"
 
 using namespace zoedit;
 using namespace zoedit::ui::form;

@@ -136,7 +136,8 @@ TEST_F(CommPortTest, QueuedWritesArriveWholeAndInOrder) {
     std::vector<std::uint8_t> seen;
     std::thread far_end([&] {
         while (seen.size() < sent.size()) {
-            const auto piece = pty.readMaster(std::min<std::size_t>(700, sent.size() - seen.size()), 5s);
+            const auto piece =
+                pty.readMaster(std::min<std::size_t>(700, sent.size() - seen.size()), 5s);
             if (piece.empty()) return;
             seen.insert(seen.end(), piece.begin(), piece.end());
         }
@@ -168,8 +169,8 @@ TEST_F(CommPortTest, CloseRightAfterAWriteLosesNothing) {
         // The peer reads slowly, in small pieces with pauses.
         std::vector<std::uint8_t> seen;
         while (seen.size() < frame.size() + 1) {
-            const auto piece = pty.readMaster(std::min<std::size_t>(100, frame.size() + 1 - seen.size()),
-                                              500ms);
+            const auto piece =
+                pty.readMaster(std::min<std::size_t>(100, frame.size() + 1 - seen.size()), 500ms);
             if (piece.empty()) break;
             seen.insert(seen.end(), piece.begin(), piece.end());
             std::this_thread::sleep_for(1ms);

@@ -3,11 +3,10 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <thread>
-
 #include <atomic>
 #include <cstdlib>
 #include <filesystem>
+#include <thread>
 
 #include "database/big_endian.h"
 #include "link/serial/transfer_session.h"
@@ -52,10 +51,9 @@ protected:
     }
     test::TempDir dir;
     // Each case takes a few seconds at most, even with its time-outs.
-    test::HangGuard guard{
-        std::string("TransferTest.") +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name(),
-        std::chrono::seconds(20)};
+    test::HangGuard guard{std::string("TransferTest.") +
+                              ::testing::UnitTest::GetInstance()->current_test_info()->name(),
+                          std::chrono::seconds(20)};
 };
 
 TEST_F(TransferTest, SampleFileSentAndReceivedByteIdentical) {
@@ -80,8 +78,7 @@ TEST_F(TransferTest, SampleFileSentAndReceivedByteIdentical) {
     {
         EmulatorProcess receiver({"--save", saved.string()});
         ASSERT_TRUE(receiver.ok());
-        const TransferResult sent =
-            sendChannelFile(sample.string(), over(receiver.slavePath()));
+        const TransferResult sent = sendChannelFile(sample.string(), over(receiver.slavePath()));
         EXPECT_TRUE(sent.ok()) << sent.message;
         EXPECT_EQ(sent.message, "Download OK");
         EXPECT_EQ(receiver.waitForExit(), 0);

@@ -13,9 +13,8 @@ namespace zoedit::test {
 
 inline std::filesystem::path testScratchDir(const std::string& prefix) {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    return std::filesystem::temp_directory_path() /
-           (prefix + std::to_string(::getpid()) + "_" + info->test_suite_name() + "_" +
-            info->name());
+    return std::filesystem::temp_directory_path() / (prefix + std::to_string(::getpid()) + "_" +
+                                                     info->test_suite_name() + "_" + info->name());
 }
 
 }  // namespace zoedit::test

@@ -1,8 +1,9 @@
 // Finding a channel by name: whole names, any letter case, every row.
+#include "view/channel_search.h"
+
 #include <gtest/gtest.h>
 
 #include "support/fake_platform.h"
-#include "view/channel_search.h"
 
 namespace zoedit {
 namespace {

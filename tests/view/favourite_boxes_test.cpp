@@ -1,13 +1,14 @@
 // The favourite boxes on their own, over a fake form: the lookup, the
 // captions and enabled state of a file with few groups, and the change each
 // click asks for, checked against a naive model of one group's places.
+#include "view/favourite_boxes.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
 
 #include "support/database_builder.h"
 #include "support/fake_platform.h"
-#include "view/favourite_boxes.h"
 
 namespace zoedit {
 namespace {
@@ -83,7 +84,7 @@ TEST_F(FavouriteBoxesTest, ClicksWithoutAChannelOrOnAShownPlaceChangeNothing) {
     boxes.onSelection(ChannelKind::Tv, 14, state);
     EXPECT_EQ(click(1, true, std::nullopt), std::nullopt);
     EXPECT_FALSE(form.isChecked(IDC_FAVOURITE_CHECK[1]));  // the box goes back
-    EXPECT_EQ(click(0, true, 14), std::nullopt);            // already shows "005"
+    EXPECT_EQ(click(0, true, 14), std::nullopt);           // already shows "005"
 }
 
 // Random clicks on group 0 against a list of its places: every click asks

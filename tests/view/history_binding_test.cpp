@@ -1,8 +1,9 @@
 // Undo and redo as the main view runs them: records, lists, the selected row
 // and the pages come back, the unsaved-changes state follows the history,
 // and pending modes keep the history shut.
-#include "database/channel_file.h"
 #include "view/history_binding.h"
+
+#include "database/channel_file.h"
 #include "view_fixture.h"
 
 namespace zoedit::test {
@@ -26,7 +27,8 @@ protected:
     void openDatabase(const ChannelDatabase& db, const std::string& path) {
         const auto bytes = testing::fileBytesOf(db);
         std::ofstream out(path, std::ios::binary);
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        out.write(reinterpret_cast<const char*>(bytes.data()),
+                  static_cast<std::streamsize>(bytes.size()));
         out.close();
         open(path);
     }

@@ -125,7 +125,8 @@ TEST_F(ListOperationsTest, ContextMenusShowTheirItemsGreyedAsTheModesSay) {
     EXPECT_TRUE(contextMenu()[3].enabled);
     EXPECT_FALSE(contextMenu()[4].enabled);
     EXPECT_EQ(contextMenu(IDC_RADIO_LIST)[0].caption, "<Radio channel>");
-    EXPECT_EQ(contextMenu(IDC_RADIO_LIST)[2], (ui::PopupMenuItem{item::ID_CUT, "Cut  (&X)", false}));
+    EXPECT_EQ(contextMenu(IDC_RADIO_LIST)[2],
+              (ui::PopupMenuItem{item::ID_CUT, "Cut  (&X)", false}));
     EXPECT_FALSE(view->isCommandEnabled(ui::cmd::ID_VIEW_FAVOURITES));
     EXPECT_FALSE(view->isCommandEnabled(ui::cmd::ID_EDIT_CUT_CHANNEL));
     EXPECT_TRUE(view->isCommandEnabled(ui::cmd::ID_EDIT_PASTE_CHANNEL));
@@ -452,7 +453,8 @@ TEST(ListSort, StableByTextAndNumbersByValuePastFourDigits) {
         std::map<std::size_t, std::string> texts;
         for (std::size_t i = 0; i < n; ++i) {
             rows[i] = (rng() % 2) ? 9990 + i : i;  // numbers on both sides of 10000
-            texts[rows[i]] = std::string(1, static_cast<char>(rng() % 2 ? '\xe3' : 'a' + rng() % 3));
+            texts[rows[i]] =
+                std::string(1, static_cast<char>(rng() % 2 ? '\xe3' : 'a' + rng() % 3));
         }
         std::sort(rows.begin(), rows.end());
         rows.erase(std::unique(rows.begin(), rows.end()), rows.end());

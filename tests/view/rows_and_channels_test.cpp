@@ -7,9 +7,9 @@
 #include <filesystem>
 #include <random>
 
+#include "database/channel_columns.h"
 #include "database/channel_file.h"
 #include "database/field_format.h"
-#include "database/channel_columns.h"
 #include "view/history_binding.h"
 #include "view_fixture.h"
 
@@ -70,9 +70,9 @@ protected:
         ASSERT_TRUE(loadChannelFile(path, read_back).ok());
         read_back.trailer = view->database().trailer;
         EXPECT_EQ(testing::contentDifference(read_back, view->database()), "")
-            << "checksum " << read_back.header.checksum << " vs " << view->database().header.checksum
-            << ", data length " << read_back.header.data_length << " vs "
-            << view->database().header.data_length << ", secondary "
+            << "checksum " << read_back.header.checksum << " vs "
+            << view->database().header.checksum << ", data length " << read_back.header.data_length
+            << " vs " << view->database().header.data_length << ", secondary "
             << read_back.header.secondary_length << " vs "
             << view->database().header.secondary_length;
     }
@@ -332,7 +332,8 @@ protected:
             case IDC_SERVICE_ID:
                 return std::to_string(channel.service_id);
             case IDC_FREQUENCY:
-                if (!t.transponder || !db.transponders.contains(*t.transponder)) return std::nullopt;
+                if (!t.transponder || !db.transponders.contains(*t.transponder))
+                    return std::nullopt;
                 return std::to_string(db.transponders.primary[*t.transponder].frequency);
             default:
                 if (!t.satellite || !db.satellites.contains(*t.satellite)) return std::nullopt;
@@ -376,8 +377,8 @@ protected:
         // One field is typed once per record shown; the latest text counts.
         std::erase_if(typed, [&](const Typed& t) { return t.field == choice.field; });
         form().type(choice.field, text);
-        typed.push_back({choice.field, text, *channel, view->currentTransponder(),
-                         view->currentSatellite()});
+        typed.push_back(
+            {choice.field, text, *channel, view->currentTransponder(), view->currentSatellite()});
     }
 
     // After an action: typing still on its field waits; typing saved is in
@@ -576,12 +577,14 @@ protected:
                                       asked[i].text == "Save changes to the All Data Channels?";
                 const auto answer = fake.dialogs.answers()[i];
                 if (question && answer == ui::MessageAnswer::No) dropped = true;
-                if (question && answer == ui::MessageAnswer::Yes) saved = saved || !view->hasTyping();
+                if (question && answer == ui::MessageAnswer::Yes)
+                    saved = saved || !view->hasTyping();
             }
             if (std::getenv("ZOEDIT_TRACE"))
-                std::fprintf(stderr, "step %d action %d sel=%d typed=%zu name='%s' msgs=%zu\n", step,
-                             action, state().selectedRow(state().m_activeList).value, typed.size(),
-                             text(IDC_CHANNEL_NAME).c_str(), fake.dialogs.messages().size());
+                std::fprintf(stderr, "step %d action %d sel=%d typed=%zu name='%s' msgs=%zu\n",
+                             step, action, state().selectedRow(state().m_activeList).value,
+                             typed.size(), text(IDC_CHANNEL_NAME).c_str(),
+                             fake.dialogs.messages().size());
             // A paste or a drop after a Yes moves the channel saved into;
             // the run cannot follow it there, so it only checks the page.
             if (saved && (action == 11 || action == 12)) typed.clear();

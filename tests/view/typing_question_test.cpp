@@ -3,8 +3,8 @@
 // value that does not fit its field while a stored value stays as it was.
 #include <gtest/gtest.h>
 
-#include "database/channel_file.h"
 #include "database/channel_columns.h"
+#include "database/channel_file.h"
 #include "view/history_binding.h"
 #include "view_fixture.h"
 
@@ -155,16 +155,25 @@ TEST_F(TypingQuestion, TypedValuesAtAndPastEachEndOfTheirRange) {
         const char* named;
     };
     const Case cases[] = {
-        {IDC_FREQUENCY, Page::Transponder, {"1", "65535"}, {"0", "65536", "99999", "abc"},
+        {IDC_FREQUENCY,
+         Page::Transponder,
+         {"1", "65535"},
+         {"0", "65536", "99999", "abc"},
          "Frequency must be a number from 1 to 65535."},
-        {IDC_SYMBOL_RATE, Page::Transponder, {"1", "65535"}, {"0", "65536", "275x"},
+        {IDC_SYMBOL_RATE,
+         Page::Transponder,
+         {"1", "65535"},
+         {"0", "65536", "275x"},
          "Symbol rate must be a number from 1 to 65535."},
         {IDC_VIDEO_PID, Page::Channel, {"0", "1fff"}, {"2000", "ffff", "g"}, "Video PID"},
         {IDC_SERVICE_ID, Page::Channel, {"0", "ffff"}, {"fffg", "-1", ""}, "Service ID"},
         {IDC_NETWORK_ID, Page::Transponder, {"0", "ffff"}, {"zz", " "}, "Network ID"},
         {IDC_FREQUENCY_ORDER, Page::Transponder, {"0", "ffff"}, {"0x"}, "Frequency order"},
-        {IDC_POSITION, Page::Satellite, {"000.0E", "180.0E", "180.0W", "000.1W"},
-         {"180.1E", "180.1W", "999.9E", "-1E", "x"}, "(180.0E ~ 180.0W)"},
+        {IDC_POSITION,
+         Page::Satellite,
+         {"000.0E", "180.0E", "180.0W", "000.1W"},
+         {"180.1E", "180.1W", "999.9E", "-1E", "x"},
+         "(180.0E ~ 180.0W)"},
         {IDC_CHANNEL_NAME, Page::Channel, {"A"}, {""}, "Channel name cannot be empty."},
         {IDC_SATELLITE_NAME, Page::Satellite, {"B"}, {""}, "Satellite name cannot be empty."},
     };

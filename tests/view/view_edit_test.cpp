@@ -187,7 +187,8 @@ TEST_F(EditViewTest, DeleteAsksFirstAndTakesDependantsAlong) {
     EXPECT_EQ(fake.dialogs.messages().back().text, messages::kDeleteChannelQuestion);
     EXPECT_EQ(fake.dialogs.messages().back().caption, ui::kQuestionCaption);
     EXPECT_EQ(view->database().tv.count, db.tv.count);
-    EXPECT_EQ(state().m_nSelectedTvRow.value, static_cast<int>(db.tv.count) - 1);  // No moves nothing
+    EXPECT_EQ(state().m_nSelectedTvRow.value,
+              static_cast<int>(db.tv.count) - 1);  // No moves nothing
 
     fake.dialogs.answerMessage(ui::MessageAnswer::Yes);
     view->onCommand(IDC_DELETE);

@@ -1,8 +1,8 @@
 // The Open command: the question before it, the dialog, good files, refused
 // files and what survives them.
+#include "database/channel_columns.h"
 #include "database/channel_file.h"
 #include "database/field_format.h"
-#include "database/channel_columns.h"
 #include "view_fixture.h"
 
 namespace zoedit::test {
@@ -196,7 +196,8 @@ TEST_F(ViewTest, PendingEditsAreOfferedForSavingBeforeTheNextOpen) {
     view->onCommand(IDC_EDIT);
     ChannelRecord ch = view->database().tv.primary[0];
     ch.service_id = 0x4321;
-    ASSERT_TRUE(view->document().apply(edit::SetChannelFields{ChannelKind::Tv, 0, ch}, {}, {}).ok());
+    ASSERT_TRUE(
+        view->document().apply(edit::SetChannelFields{ChannelKind::Tv, 0, ch}, {}, {}).ok());
 
     // No: the first file stays as it was.
     const auto before = readBytes(first);
@@ -257,7 +258,8 @@ TEST_F(ViewTest, ClosingWithUnsavedEditsWritesTheFileOnlyOnYes) {
     view->onCommand(ui::form::IDC_EDIT);
     ChannelRecord ch = view->database().tv.primary[1];
     ch.audio_pid = 0x0777;
-    ASSERT_TRUE(view->document().apply(edit::SetChannelFields{ChannelKind::Tv, 1, ch}, {}, {}).ok());
+    ASSERT_TRUE(
+        view->document().apply(edit::SetChannelFields{ChannelKind::Tv, 1, ch}, {}, {}).ok());
     ASSERT_TRUE(view->hasUnsavedEdits());
 
     const auto before = readBytes(path);

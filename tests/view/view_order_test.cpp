@@ -6,10 +6,10 @@
 
 #include <algorithm>
 
+#include "database/channel_columns.h"
 #include "edit/edit_operations.h"
 #include "order/apply_order_dialog.h"
 #include "order/compare_dialog.h"
-#include "database/channel_columns.h"
 #include "view/view_fixture.h"
 
 namespace zoedit::test {

@@ -31,8 +31,9 @@ protected:
     void nameChannel(std::size_t row, const char* name) {
         ChannelRecord record = view->database().tv.primary[row];
         setNameBytes(record.name, name);
-        ASSERT_TRUE(
-            view->document().apply(edit::SetChannelFields{ChannelKind::Tv, row, record}, {}, {}).ok());
+        ASSERT_TRUE(view->document()
+                        .apply(edit::SetChannelFields{ChannelKind::Tv, row, record}, {}, {})
+                        .ok());
         view->FillList(ChannelKind::Tv);
     }
 };
@@ -140,9 +141,10 @@ TEST_F(RecordViewTest, RefreshAfterDeletingTheLastRowSelectsTheRowAbove) {
     openDatabase(db);
     const int last = static_cast<int>(db.tv.count) - 1;
     view->OnItemChanged(ChannelKind::Tv, last);
-    ASSERT_TRUE(view->document()
-                    .apply(edit::DeleteChannel{ChannelKind::Tv, static_cast<std::size_t>(last)}, {}, {})
-                    .ok());  // as a delete of that row leaves the table
+    ASSERT_TRUE(
+        view->document()
+            .apply(edit::DeleteChannel{ChannelKind::Tv, static_cast<std::size_t>(last)}, {}, {})
+            .ok());  // as a delete of that row leaves the table
     view->RefreshAndReselect(true);
     EXPECT_EQ(tvList().rowCount(), last);
     EXPECT_EQ(state().m_nSelectedTvRow.value, last - 1);

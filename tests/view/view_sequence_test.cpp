@@ -92,10 +92,12 @@ TEST_F(ViewSequence, RandomActionsKeepTheViewConsistent) {
             case 7:
                 switch (pick(4)) {
                     case 0:
-                        view->state().m_pending = DragInProgress{ChannelIndex(static_cast<std::size_t>(pick(10)))};
+                        view->state().m_pending =
+                            DragInProgress{ChannelIndex(static_cast<std::size_t>(pick(10)))};
                         break;
                     case 1:
-                        view->state().m_pending = CutPending{ChannelIndex(static_cast<std::size_t>(pick(10)))};
+                        view->state().m_pending =
+                            CutPending{ChannelIndex(static_cast<std::size_t>(pick(10)))};
                         break;
                     default:
                         view->state().clearPendingChange();

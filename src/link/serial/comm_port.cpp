@@ -94,16 +94,19 @@ bool CCommPort::OpenPort(const PortParams& params) {
             ready->set_value(false);
             return;
         }
-        QObject::connect(wake_.get(), &WatcherWake::wake, &loop, [this, &port, &loop] {
-            handOver(port);
-            if (!connected_.load(std::memory_order_acquire)) {
-                loop.quit();
-                return;
-            }
-            // Also after a wake-up that brought nothing, so the owner's handler
-            // runs for bytes that came before it armed a direction.
-            notifyOwner();
-        }, Qt::QueuedConnection);
+        QObject::connect(
+            wake_.get(), &WatcherWake::wake, &loop,
+            [this, &port, &loop] {
+                handOver(port);
+                if (!connected_.load(std::memory_order_acquire)) {
+                    loop.quit();
+                    return;
+                }
+                // Also after a wake-up that brought nothing, so the owner's handler
+                // runs for bytes that came before it armed a direction.
+                notifyOwner();
+            },
+            Qt::QueuedConnection);
         {
             std::lock_guard lock(write_mutex_);
             accepting_writes_ = true;
@@ -140,7 +143,8 @@ std::size_t CCommPort::WriteComm(const std::uint8_t* bytes, std::size_t count) {
         // nothing) must not hang the caller: past the time the line needs
         // for what is left, it has failed.
         const auto bound = lineTimeBound(unsent_, line_);
-        if (!all_sent_.wait_for(lock, bound, [this] { return unsent_ == 0 || !accepting_writes_; })) {
+        if (!all_sent_.wait_for(lock, bound,
+                                [this] { return unsent_ == 0 || !accepting_writes_; })) {
             accepting_writes_ = false;
             line_stopped_.store(true, std::memory_order_release);
             line_lost_.store(true, std::memory_order_release);
@@ -168,8 +172,8 @@ void CCommPort::handOver(QSerialPort& port) {
         bytes.swap(outbox_);
     }
     if (bytes.empty() || !port.isOpen()) return;
-    const qint64 n = port.write(reinterpret_cast<const char*>(bytes.data()),
-                                static_cast<qint64>(bytes.size()));
+    const qint64 n =
+        port.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
     if (n != static_cast<qint64>(bytes.size())) {
         loseLine(port, "serial port write failed: " + port.errorString().toStdString());
         return;
@@ -196,8 +200,8 @@ void CCommPort::finishWrite(bool accept_more) {
 void CCommPort::ReadComm(QSerialPort& port) {
     std::array<std::uint8_t, kReadChunk> chunk;
     for (;;) {
-        const qint64 n = port.read(reinterpret_cast<char*>(chunk.data()),
-                                   static_cast<qint64>(chunk.size()));
+        const qint64 n =
+            port.read(reinterpret_cast<char*>(chunk.data()), static_cast<qint64>(chunk.size()));
         if (n <= 0) break;
         // A chunk that does not fit whole is dropped whole; the queue keeps
         // what it holds.
@@ -279,7 +283,7 @@ void CCommPort::closeDevice(QSerialPort& port) {
         }
     }
     port.clear(line_stopped_.load(std::memory_order_acquire) ? QSerialPort::AllDirections
-                                                              : QSerialPort::Input);
+                                                             : QSerialPort::Input);
     port.close();
 }
 

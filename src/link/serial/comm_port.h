@@ -105,8 +105,8 @@ private:
     std::mutex write_mutex_;
     std::condition_variable all_sent_;
     std::vector<std::uint8_t> outbox_;  // not yet handed to the device
-    std::size_t unsent_ = 0;  // the outbox plus what the device still holds
-    bool accepting_writes_ = false;  // only while the watcher runs and the line is up
+    std::size_t unsent_ = 0;            // the outbox plus what the device still holds
+    bool accepting_writes_ = false;     // only while the watcher runs and the line is up
 
     mutable std::mutex error_mutex_;
     std::string last_error_;
